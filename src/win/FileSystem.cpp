@@ -1,0 +1,29 @@
+#include "win/FileSystem.h"
+
+#include "win/Handles.h"
+
+namespace win {
+
+void ForEachFile(const std::wstring& pattern,
+                 const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileW(pattern.c_str(), &data));
+    if (!find)
+        return;
+    do {
+        if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0)
+            visit(data);
+    } while (FindNextFileW(find.Get(), &data));
+}
+
+bool IsExistingDirectory(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsExistingFile(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace win

@@ -1,0 +1,24 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace win {
+
+// Calls visit for every name the listing of pattern returns, "." and ".." left out, in the
+// order the file system gives them. A listing that cannot be opened visits nothing.
+void ForEachFile(const std::wstring& pattern,
+                 const std::function<void(const WIN32_FIND_DATAW&)>& visit);
+
+bool IsExistingDirectory(const std::wstring& path);
+bool IsExistingFile(const std::wstring& path);
+
+// A directory entry that is a junction or symbolic link: never walked into, so a walk
+// cannot loop or leave the tree it was given.
+inline bool IsLinkedDirectory(const WIN32_FIND_DATAW& data) {
+    return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+} // namespace win

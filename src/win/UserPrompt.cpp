@@ -1,0 +1,38 @@
+#include "win/UserPrompt.h"
+
+#include "win/Application.h"
+#include "win/Errors.h"
+
+namespace win {
+namespace {
+
+class MessageBoxPrompt : public UserPrompt {
+public:
+    int Message(HWND owner, const std::wstring& text, const std::wstring& caption,
+                UINT type) override {
+        return MessageBoxW(owner, text.c_str(), caption.c_str(), type);
+    }
+};
+
+MessageBoxPrompt systemPrompt;
+UserPrompt* current = &systemPrompt;
+
+} // namespace
+
+UserPrompt& Prompt() {
+    return *current;
+}
+
+ScopedPrompt::ScopedPrompt(UserPrompt& replacement) : previous_(current) {
+    current = &replacement;
+}
+
+ScopedPrompt::~ScopedPrompt() {
+    current = previous_;
+}
+
+void ShowError(HWND owner, const std::exception& error) {
+    Prompt().Message(owner, ErrorText(error), Application::Title(), MB_OK | MB_ICONERROR);
+}
+
+} // namespace win

@@ -1,0 +1,67 @@
+#include "win/Window.h"
+
+#include "win/Errors.h"
+#include "win/UserPrompt.h"
+
+namespace win {
+
+Window::~Window() {
+    if (hwnd_) {
+        // Destroy while the derived part is gone: detach first so no message reaches it.
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+void Window::RegisterWindowClass(const wchar_t* className, HICON icon, HICON smallIcon) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc))
+        return;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = StaticProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    if (!RegisterClassExW(&wc))
+        ThrowSystemError(GetLastError());
+}
+
+void Window::CreateWindowObject(const wchar_t* className, const wchar_t* caption, DWORD style,
+                                DWORD exStyle, int x, int y, int width, int height, HWND owner) {
+    HWND hwnd = CreateWindowExW(exStyle, className, caption, style, x, y, width, height, owner,
+                                nullptr, GetModuleHandleW(nullptr), this);
+    if (!hwnd)
+        ThrowSystemError(GetLastError());
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (!self)
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = self->HandleMessage(msg, wParam, lParam);
+    } catch (const std::exception& error) {
+        ShowError(hwnd, error);
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+} // namespace win

@@ -1,0 +1,182 @@
+#include "Fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/Settings.h"
+#include "win/Com.h"
+#include "win/FileSystem.h"
+#include "win/Handles.h"
+#include "win/Text.h"
+
+namespace testing_support {
+namespace {
+
+void RemoveTree(const std::wstring& path) {
+    win::ForEachFile(path + L"\\*", [&](const WIN32_FIND_DATAW& data) {
+        std::wstring child = path + L"\\" + data.cFileName;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            RemoveTree(child);
+        else {
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW(child.c_str()))
+                RemoveDirectoryW(child.c_str());
+        }
+    });
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(path.c_str());
+}
+
+void SaveLink(win::ComPtr<IShellLinkW>& link, const std::wstring& linkPath) {
+    win::ComPtr<IPersistFile> file = link.As<IPersistFile>();
+    ASSERT_TRUE(file);
+    ASSERT_HRESULT_SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
+}
+
+win::ComPtr<IShellLinkW> NewLink() {
+    win::ComPtr<IShellLinkW> link;
+    EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IShellLinkW, link.PutVoid()));
+    return link;
+}
+
+} // namespace
+
+TempFolder::TempFolder(const std::wstring& label) {
+    static unsigned counter = 0;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring root = std::wstring(temp) + L"marlowen-tests";
+    CreateDirectoryW(root.c_str(), nullptr);
+    path_ = root + L"\\" + label + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter);
+    RemoveTree(path_);
+    MakeDir(path_);
+}
+
+TempFolder::~TempFolder() {
+    RemoveTree(path_);
+}
+
+void MakeDir(const std::wstring& path) {
+    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
+        << "cannot create " << win::Utf8FromWide(path);
+}
+
+void MakeFile(const std::wstring& path, const std::string& content) {
+    win::KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) {
+        file.Release();
+        FAIL() << "cannot create " << win::Utf8FromWide(path);
+    }
+    DWORD written = 0;
+    WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::wstring> ListNames(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    win::ForEachFile(folder + L"\\*",
+                     [&](const WIN32_FIND_DATAW& data) { names.emplace_back(data.cFileName); });
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void MakeShortcut(const std::wstring& linkPath, const std::wstring& target) {
+    win::ComInit com;
+    win::ComPtr<IShellLinkW> link = NewLink();
+    ASSERT_TRUE(link);
+    ASSERT_HRESULT_SUCCEEDED(link->SetPath(target.c_str()));
+    SaveLink(link, linkPath);
+}
+
+void MakeDeadShortcut(const std::wstring& linkPath, const std::wstring& vanishedTarget) {
+    MakeFile(vanishedTarget);
+    MakeShortcut(linkPath, vanishedTarget);
+    ASSERT_TRUE(DeleteFileW(vanishedTarget.c_str()));
+}
+
+void MakeShellObjectShortcut(const std::wstring& linkPath) {
+    win::ComInit com;
+    win::ComPtr<IShellLinkW> link = NewLink();
+    ASSERT_TRUE(link);
+    PIDLIST_ABSOLUTE computer = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer));
+    HRESULT hr = link->SetIDList(computer);
+    CoTaskMemFree(computer);
+    ASSERT_HRESULT_SUCCEEDED(hr);
+    SaveLink(link, linkPath);
+}
+
+std::wstring TestFolderSource::ShellFolder(int csidl) const {
+    switch (csidl) {
+    case CSIDL_COMMON_PROGRAMS:
+        return commonPrograms;
+    case CSIDL_PROGRAMS:
+        return userPrograms;
+    case CSIDL_COMMON_STARTUP:
+        return commonStartup;
+    case CSIDL_STARTUP:
+        return userStartup;
+    }
+    return {};
+}
+
+int ScriptedPrompt::Message(HWND, const std::wstring& text, const std::wstring& caption,
+                            UINT type) {
+    shown.push_back({text, caption, type});
+    if (answers.empty())
+        return IDOK;
+    int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+CleanSettings::CleanSettings() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, app::kSettingsKey);
+}
+
+CleanSettings::~CleanSettings() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, app::kSettingsKey);
+}
+
+bool CleanSettings::KeyExists() {
+    win::KeyHandle key;
+    return RegOpenKeyExW(HKEY_CURRENT_USER, app::kSettingsKey, 0, KEY_READ, key.Put()) ==
+           ERROR_SUCCESS;
+}
+
+std::wstring BesideTests(const std::wstring& fileName) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring dir(self);
+    return dir.substr(0, dir.find_last_of(L'\\') + 1) + fileName;
+}
+
+DWORD RunProgram(const std::wstring& exe, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW startup = {sizeof startup};
+    PROCESS_INFORMATION process = {};
+    // Started in C:\ so that a run which wrongly walked "\*" stays inside the test prefix.
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        L"C:\\", &startup, &process)) {
+        ADD_FAILURE() << "cannot start program, error " << GetLastError();
+        return ~0u;
+    }
+    win::KernelHandle processHandle(process.hProcess), thread(process.hThread);
+    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 99);
+        ADD_FAILURE() << "program did not end within a minute";
+    }
+    DWORD code = ~0u;
+    GetExitCodeProcess(process.hProcess, &code);
+    return code;
+}
+
+} // namespace testing_support

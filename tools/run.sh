@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds marlowen.exe and runs it. On Linux it runs under Wine on a demo Start Menu of real
+# shortcuts in a prefix of its own; without a display it runs under Xvfb and saves a
+# screenshot to build/screenshot.png.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build"
+
+"$root/tools/deps.sh"
+cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+cmake --build "$build/win" --target marlowen demo_startmenu
+
+export WINEPREFIX="$build/demo-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [[ ! -d "$WINEPREFIX/drive_c" ]]; then
+    echo "Making a demo Start Menu in $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wine "$build/win/bin/demo_startmenu.exe"
+fi
+
+source "$root/tools/xvfb.sh"
+if [[ "$HEADLESS" == 0 ]]; then
+    exec wine "$build/win/bin/marlowen.exe" "$@"
+fi
+
+wine "$build/win/bin/marlowen.exe" "$@" &
+for _ in $(seq 150); do
+    xwininfo -root -tree 2>/dev/null | grep -q '"Marlowen v 2.6 freeware"' && break
+    sleep 0.2
+done
+sleep 2
+import -window root "$build/screenshot.png"
+echo "Screenshot saved to $build/screenshot.png"
+wineserver -k || true
