@@ -174,17 +174,19 @@ def main(argv):
     others = [ico[n] for n in ("state1.ico", "state2.ico", "state3.ico",
                                "glyph_backup.ico", "glyph_cleanup.ico",
                                "glyph_exchange.ico")]
-    icon_sheet(cats[:5], [16, 20, 24, 32], 4, os.path.join(sheets, "cats1.png"))
-    icon_sheet(cats[5:], [16, 20, 24, 32], 4, os.path.join(sheets, "cats2.png"))
+    small = [16, 20, 24, 32]
+    icon_sheet(cats[:5], small, 4, os.path.join(sheets, "cats1.png"))
+    icon_sheet(cats[5:], small, 4, os.path.join(sheets, "cats2.png"))
     icon_sheet(cats, [40, 48], 3, os.path.join(sheets, "cats_large.png"))
-    icon_sheet(others, [16, 20, 24, 32], 4,
+    icon_sheet(others, small, 4,
                os.path.join(sheets, "states_glyphs.png"))
     icon_sheet(others, [40, 48], 3,
                os.path.join(sheets, "states_glyphs_large.png"))
     program = [ico["marlowen.ico"]]
     icon_sheet(program, [16, 20, 24, 32, 40, 48], 4,
                os.path.join(sheets, "program.png"))
-    icon_sheet(program, [64, 256], 1, os.path.join(sheets, "program_large.png"))
+    icon_sheet(program, [64, 256], 1,
+               os.path.join(sheets, "program_large.png"))
     for name in ("welcome.bmp", "welcome2x.bmp"):
         w, h, rgba = read_bmp(os.path.join(outdir, name))
         sheet = Sheet(w + 16, h + 16, (200, 0, 200))

@@ -40,7 +40,6 @@ GREY_DARK = rgb("#4E5766")
 GREY_LIGHT = rgb("#E6E9EE")
 BLUE = rgb("#2B7CD3")
 BLUE_DARK = rgb("#1A5A9E")
-BLUE_LIGHT = rgb("#BFDcF7")
 SKY = rgb("#3D9BE9")
 SKY_DARK = rgb("#1F6DB5")
 GREEN = rgb("#2E9E4F")
@@ -589,11 +588,6 @@ def cat_internet(c):
     c.fill(c.mask(land) * inside, rgb("#4CC26A"))
 
 
-def _ellipse_design(cx, cy, rx, ry, n=48):
-    return [(cx + rx * math.cos(2 * math.pi * i / n),
-             cy + ry * math.sin(2 * math.pi * i / n)) for i in range(n)]
-
-
 def draw_window(c, x0, y0, x1, y1, bar, colour):
     frame = c.rrect(x0, y0, x1, y1, 1.2)
     c.outlined(frame, PAPER, PAPER_LINE)
@@ -654,7 +648,7 @@ def cat_other(c):
 
 def draw_folder(c, x0, y0, x1, y1, front=YELLOW, back=YELLOW_BACK,
                 line=YELLOW_DARK):
-    """Folder filling the box; the tab takes the top quarter."""
+    """Folder filling the box: a back with a tab, and a front flap."""
     h = y1 - y0
     tab = y0 + h * 0.17
     c.outlined(c.poly([(x0, y0), (x0 + (x1 - x0) * 0.36, y0),

@@ -11,14 +11,17 @@ cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
 cmake --build "$build/win" --target marlowen demo_startmenu
 
+# The display comes first: Wine's desktop process takes the display it is started with.
+source "$root/tools/xvfb.sh"
 export WINEPREFIX="$build/demo-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [[ ! -d "$WINEPREFIX/drive_c" ]]; then
     echo "Making a demo Start Menu in $WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wine "$build/win/bin/demo_startmenu.exe"
+    # Wine draws the window frames itself, so they show without a window manager too.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 fi
 
-source "$root/tools/xvfb.sh"
 if [[ "$HEADLESS" == 0 ]]; then
     exec wine "$build/win/bin/marlowen.exe" "$@"
 fi

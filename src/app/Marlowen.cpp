@@ -11,6 +11,7 @@
 #include "win/Application.h"
 #include "win/Com.h"
 #include "win/Handles.h"
+#include "win/UserPrompt.h"
 
 namespace {
 
@@ -25,17 +26,15 @@ std::vector<std::wstring> CommandLineArguments() {
     return args;
 }
 
-} // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    win::Application::SetTitle(L"Marlowen");
+// The three runs, chosen by the first argument.
+void RunProgram() {
     std::vector<std::wstring> args = CommandLineArguments();
     startmenu::SystemFolderSource folders;
 
     app::RunKind run = app::ChooseRun(args);
     if (run == app::RunKind::Clear) {
         startmenu::RunClearMode(args.size() > 1 ? args[1] : std::wstring(), folders);
-        return 0;
+        return;
     }
 
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -43,8 +42,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     win::ComInit com;
     startmenu::TMainForm mainForm(folders);
     if (run == app::RunKind::BatchImport)
-        return 0;
+        return;
     mainForm.Show();
     win::Application::Run();
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    win::Application::SetTitle(L"Marlowen");
+    try {
+        RunProgram();
+    } catch (const std::exception& error) {
+        win::ShowError(nullptr, error);
+    }
     return 0;
 }
