@@ -1,11 +1,16 @@
 #include "startmenu/UMainForm.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "app/AppInfo.h"
 #include "app/Settings.h"
 #include "res/resource.h"
 #include "startmenu/Categories.h"
+#include "startmenu/MainFormIds.h"
 #include "startmenu/StartMenuScan.h"
-#include "win/Dpi.h"
 #include "win/Application.h"
+#include "win/Dpi.h"
 #include "win/Errors.h"
 #include "win/FileSystem.h"
 
@@ -13,12 +18,12 @@ namespace startmenu {
 namespace {
 
 constexpr const wchar_t* kClassName = L"TMainForm";
-constexpr const wchar_t* kVersionCaption = L"Marlowen v 2.6";
 constexpr int kWidth = 800, kHeight = 600, kMinWidth = 758, kMinHeight = 587;
+constexpr int kBarHeight = 41;
 
 } // namespace
 
-TMainForm::TMainForm(const FolderSource& folders) : source_(folders) {
+TMainForm::TMainForm(const FolderSource& folders) : source_(folders), layout_({784, 561}) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MARLOWEN), IMAGE_ICON,
                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
@@ -33,11 +38,12 @@ TMainForm::TMainForm(const FolderSource& folders) : source_(folders) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     int x = work.left + ((work.right - work.left) - width) / 2;
     int y = work.top + ((work.bottom - work.top) - height) / 2;
-    CreateWindowObject(kClassName, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-                       x, y, width, height, nullptr);
+    CreateWindowObject(kClassName, L"", WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, x, y, width,
+                       height, nullptr);
 }
 
 void TMainForm::Show() {
+    FormShow();
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
 }
@@ -45,7 +51,12 @@ void TMainForm::Show() {
 void TMainForm::FormCreate() {
     FormReady = false;
     CategoryNames.clear();
+    ListView_DeleteAllItems(ListView1);
+    Tree->Clear();
     Entries.reset();
+    while (SendMessageW(ToolBar1, TB_DELETEBUTTON, 0, 0)) {
+    }
+    CategoryButtons.clear();
 
     Folders = FolderLocations{};
     Folders.AppDir = source_.ExecutableDir();
@@ -54,27 +65,38 @@ void TMainForm::FormCreate() {
         !CreateDirectoryW(Folders.BackupRootDir.c_str(), nullptr))
         win::ThrowSystemError(GetLastError());
 
-    if (app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue) != 0)
-        SelectWorkingMode(true);
+    bool professional =
+        app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue) != 0;
+    HWND radio = professional ? RadioButton2 : RadioButton1;
+    if (Button_GetCheck(radio) != BST_CHECKED) {
+        Button_SetCheck(RadioButton1, !professional);
+        Button_SetCheck(RadioButton2, professional);
+        professional ? RadioButton2Click() : RadioButton1Click();
+    }
 
     CategoryNames = DefaultCategoryNames();
     CategoryHidden.fill(false);
 
-    SetWindowTextW(Handle(), (std::wstring(kVersionCaption) + L" freeware").c_str());
+    SetWindowTextW(Handle(), (std::wstring(app::kVersionCaption) + L" freeware").c_str());
 
     ShowCategoryFolders = app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey,
                                             app::kShowCategoryFoldersValue) == 1;
+    Button_SetCheck(CheckBox1, ShowCategoryFolders ? BST_CHECKED : BST_UNCHECKED);
+
+    ResetImageLists();
+    RebuildCategoryButtons();
 
     Entries = std::make_unique<EntryList>();
     ScanProgramsFolders(*Entries, source_, Folders);
 
+    SelectFirstVisibleCategory();
     FormReady = true;
 }
 
-void TMainForm::SelectWorkingMode(bool professional) {
-    ProfessionalMode = professional;
-    app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue,
-                       professional ? 1 : 0);
+void TMainForm::FormResize() {
+    if (ProfessionalMode && listWidth_ < win::Scale(60, dpi_))
+        listWidth_ = win::Scale(60, dpi_);
+    LayoutControls();
 }
 
 void TMainForm::FormDestroy() {
@@ -84,7 +106,13 @@ void TMainForm::FormDestroy() {
 LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
+        dpi_ = win::DpiOf(Handle());
+        CreateControls();
         FormCreate();
+        return 0;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            FormResize();
         return 0;
     case WM_GETMINMAXINFO: {
         UINT dpi = win::DpiOf(Handle());
@@ -99,6 +127,58 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return OnColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_ERASEBKGND:
+        PaintBottomBar(reinterpret_cast<HDC>(wParam));
+        return TRUE;
+    case DM_GETDEFID:
+        return MAKELRESULT(page_ == 3 ? IdButton8 : IdButton4, DC_HASDEFID);
+    case WM_MOUSEMOVE:
+        if (dragging_) {
+            POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ClientToScreen(Handle(), &p);
+            TrackDrag(p);
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        if (dragging_)
+            EndDrag(true);
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (dragging_ && reinterpret_cast<HWND>(lParam) != Handle())
+            EndDrag(false);
+        return 0;
+    case WM_KEYDOWN:
+        if (dragging_ && wParam == VK_ESCAPE) {
+            EndDrag(false);
+            return 0;
+        }
+        break;
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == TreeView1) {
+            POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (p.x == -1 && p.y == -1) {
+                // From the keyboard: under the selected node.
+                RECT r = {};
+                if (HTREEITEM item = TreeView_GetSelection(TreeView1))
+                    TreeView_GetItemRect(TreeView1, item, &r, TRUE);
+                p = {r.left, r.bottom};
+                ClientToScreen(TreeView1, &p);
+            }
+            TrackPopupMenu(PopupMenu2(), TPM_LEFTALIGN | TPM_TOPALIGN, p.x, p.y, 0, Handle(),
+                           nullptr);
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         FormDestroy();
         return 0;
@@ -108,6 +188,135 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return Window::HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT TMainForm::OnCommand(int id, int code, HWND control) {
+    if (id >= IdFirstCategoryButton && id < IdFirstCategoryButton + 100) {
+        if (const CategoryButton* button = ButtonOf(id - IdFirstCategoryButton))
+            ToolButtonClick(*button);
+        return 0;
+    }
+    switch (id) {
+    case IDOK: // Enter: the default button of the page
+        if (page_ == 3) {
+            if (IsWindowEnabled(Button8))
+                SendMessageW(Button8, BM_CLICK, 0, 0);
+        } else if (IsWindowEnabled(Button4))
+            Button4Click();
+        return 0;
+    case IDCANCEL: // Esc
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        return 0;
+    case IdButton4:
+        Button4Click();
+        return 0;
+    case IdButton5:
+        Button5Click();
+        return 0;
+    case IdButton6:
+        Button6Click();
+        return 0;
+    case IdButton11:
+        Button11Click();
+        return 0;
+    case IdRadioButton1:
+    case IdRadioButton2:
+        if (code == BN_CLICKED && Button_GetCheck(control) != BST_CHECKED) {
+            Button_SetCheck(RadioButton1, control == RadioButton1);
+            Button_SetCheck(RadioButton2, control == RadioButton2);
+            control == RadioButton1 ? RadioButton1Click() : RadioButton2Click();
+        }
+        return 0;
+    case IdCheckBox1:
+        if (code == BN_CLICKED)
+            CheckBox1Click();
+        return 0;
+    case IdMovetoroot1:
+        Movetoroot1Click();
+        return 0;
+    }
+    return 0;
+}
+
+LRESULT TMainForm::OnNotify(NMHDR& header) {
+    if (header.hwndFrom == ListView1) {
+        switch (header.code) {
+        case NM_CLICK:
+            ListView1Click();
+            break;
+        case LVN_ITEMCHANGED: {
+            auto& change = reinterpret_cast<NMLISTVIEW&>(header);
+            if ((change.uChanged & LVIF_STATE) &&
+                ((change.uNewState ^ change.uOldState) & LVIS_SELECTED))
+                ListView1SelectItem(change.iItem, change.uNewState & LVIS_SELECTED);
+            break;
+        }
+        case LVN_KEYDOWN:
+            // Space ticks the selected item, as a click on its check box does.
+            if (reinterpret_cast<NMLVKEYDOWN&>(header).wVKey == VK_SPACE && ListSelected() >= 0)
+                ToggleListItem(ListSelected());
+            break;
+        case LVN_BEGINDRAG:
+            BeginDrag(DragSource::List);
+            break;
+        }
+        return 0;
+    }
+    if (header.hwndFrom == TreeView1) {
+        switch (header.code) {
+        case NM_CLICK:
+            TreeView1Click();
+            break;
+        case TVN_KEYDOWN:
+            if (reinterpret_cast<NMTVKEYDOWN&>(header).wVKey == VK_SPACE && Tree->Selected()) {
+                ToggleTreeItem(Tree->Selected());
+                return TRUE;
+            }
+            break;
+        case NM_RCLICK: {
+            POINT p;
+            GetCursorPos(&p);
+            POINT client = p;
+            ScreenToClient(TreeView1, &client);
+            TreeView1MouseUp(client);
+            TrackPopupMenu(PopupMenu2(), TPM_LEFTALIGN | TPM_TOPALIGN, p.x, p.y, 0, Handle(),
+                           nullptr);
+            return TRUE;
+        }
+        case TVN_BEGINDRAGW:
+            Tree->Select(reinterpret_cast<CheckTree::Node>(
+                reinterpret_cast<NMTREEVIEWW&>(header).itemNew.hItem));
+            BeginDrag(DragSource::Tree);
+            break;
+        }
+        return 0;
+    }
+    return 0;
+}
+
+LRESULT TMainForm::OnColor(HDC dc, HWND control) {
+    for (const PagedControl& c : paged_)
+        if (c.control == control && c.page == 0)
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(whiteBrush_.Get());
+}
+
+// The pages are white; the bar with the wizard's buttons is in the dialog colour below an
+// etched line, as wizards are drawn.
+void TMainForm::PaintBottomBar(HDC dc) {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    RECT bar = client;
+    bar.top = client.bottom - win::Scale(kBarHeight, dpi_);
+    RECT page = client;
+    page.bottom = bar.top;
+    FillRect(dc, &page, static_cast<HBRUSH>(whiteBrush_.Get()));
+    FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
+    RECT line = bar;
+    line.bottom = line.top + 2;
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
 }
 
 } // namespace startmenu

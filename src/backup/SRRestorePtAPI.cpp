@@ -1,0 +1,130 @@
+#include "backup/SRRestorePtAPI.h"
+
+#include <cstring>
+#include <string>
+
+#include "win/UserPrompt.h"
+
+namespace backup {
+namespace {
+
+constexpr char kDescription[] = "Marlowen RESTORE POINT";
+static_assert(sizeof kDescription <= kMaxDescription, "the description must fit with its NUL");
+
+// RtlGetVersion tells the truth whatever the manifest says; GetVersionEx may not.
+OSVERSIONINFOW RunningVersion() {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    using RtlGetVersionProc = LONG(WINAPI*)(OSVERSIONINFOW*);
+    auto rtlGetVersion = reinterpret_cast<RtlGetVersionProc>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    if (rtlGetVersion)
+        rtlGetVersion(&version);
+    return version;
+}
+
+// Bound once for the whole run and freed at its end.
+const RestorePointLibrary systemLibrary(L"SrClient.dll");
+const OSVERSIONINFOW systemVersion = RunningVersion();
+const RestorePointSystem runningSystem = {systemLibrary.Entry(), IsWindowsMeVersion(systemVersion),
+                                          IsNt51OrLaterVersion(systemVersion)};
+const RestorePointSystem* current = &runningSystem;
+
+void ShowHourglass() {
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+}
+
+void ShowDefaultCursor() {
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+std::wstring FailureMessage(DWORD error) {
+    // The lines are joined by LF then CR, as the message has always been written.
+    return L"Failed to create a restore point! \n\r"
+           L"The error code is - \"" +
+           std::to_wstring(error) +
+           L"\".\n\r"
+           L"Would you like to continue? \n\r"
+           L"See a more detailed description of this situation in the help section Backup.";
+}
+
+} // namespace
+
+RestorePointLibrary::RestorePointLibrary(const wchar_t* fileName)
+    : module_(LoadLibraryW(fileName)) {
+    if (module_)
+        entry_ = reinterpret_cast<SRSetRestorePointAProc>(
+            reinterpret_cast<void*>(GetProcAddress(module_.Get(), "SRSetRestorePointA")));
+}
+
+bool IsWindowsMeVersion(const OSVERSIONINFOW& version) {
+    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMinorVersion == 90 &&
+           LOWORD(version.dwBuildNumber) == 3000;
+}
+
+bool IsNt51OrLaterVersion(const OSVERSIONINFOW& version) {
+    return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion != 3 &&
+           version.dwMajorVersion != 4 &&
+           !(version.dwMajorVersion == 5 && version.dwMinorVersion == 0);
+}
+
+bool RestorePointsAvailable() {
+    return current->SRSetRestorePointA != nullptr;
+}
+
+bool IsWindowsMe() {
+    return current->IsWindowsMe;
+}
+
+bool IsNt51OrLater() {
+    return current->IsNt51OrLater;
+}
+
+ScopedRestorePointSystem::ScopedRestorePointSystem(const RestorePointSystem& replacement)
+    : previous_(current) {
+    current = &replacement;
+}
+
+ScopedRestorePointSystem::~ScopedRestorePointSystem() {
+    current = previous_;
+}
+
+RestorePointOutcome BeginRestorePoint(HWND owner, RestorePoint& point) {
+    ShowHourglass();
+    point.Info = {};
+    point.Info.dwEventType = kBeginSystemChange;
+    point.Info.dwRestorePtType = kModifySettings;
+    point.Info.llSequenceNumber = 0;
+    std::memcpy(point.Info.szDescription, kDescription, sizeof kDescription);
+    point.RestorePointBegun = false;
+
+    if (!((IsWindowsMe() || IsNt51OrLater()) && RestorePointsAvailable()))
+        return RestorePointOutcome::ProceedWithout;
+
+    // Cleared first: a client that fails without setting an error must not report a stale
+    // code left by some earlier call.
+    SetLastError(ERROR_SUCCESS);
+    if (current->SRSetRestorePointA(&point.Info, &point.Status)) {
+        point.RestorePointBegun = true;
+        return RestorePointOutcome::Begun;
+    }
+    DWORD error = GetLastError();
+    ShowDefaultCursor();
+    if (win::Prompt().Message(owner, FailureMessage(error), L"Error", MB_OKCANCEL | MB_ICONERROR) !=
+        IDOK)
+        return RestorePointOutcome::Abandon;
+    ShowHourglass();
+    return RestorePointOutcome::ProceedWithout;
+}
+
+void EndRestorePoint(RestorePoint& point) {
+    if (point.RestorePointBegun) {
+        point.Info.dwEventType = kEndSystemChange;
+        point.Info.dwRestorePtType = kModifySettings;
+        point.Info.llSequenceNumber = point.Status.llSequenceNumber;
+        current->SRSetRestorePointA(&point.Info, &point.Status);
+    }
+    ShowDefaultCursor();
+}
+
+} // namespace backup

@@ -1,0 +1,373 @@
+// The category buttons, the program list and the category tree of the second page.
+#include <windows.h>
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "app/Settings.h"
+#include "startmenu/CategoryPage.h"
+#include "startmenu/FolderContents.h"
+#include "startmenu/ItemIcon.h"
+#include "startmenu/MainFormIds.h"
+#include "startmenu/NameRules.h"
+#include "startmenu/UMainForm.h"
+#include "win/Dpi.h"
+#include "win/FileSystem.h"
+#include "win/Gdi.h"
+#include "win/Text.h"
+
+namespace startmenu {
+namespace {
+
+constexpr int kListColumnWidth = 300;
+
+} // namespace
+
+// Categories -------------------------------------------------------------------------------
+
+const TMainForm::CategoryButton* TMainForm::ButtonOf(int category) const {
+    int count = static_cast<int>(CategoryButtons.size());
+    if (category < 0 || category >= count)
+        return nullptr;
+    return &CategoryButtons[static_cast<size_t>(count - 1 - category)];
+}
+
+void TMainForm::RebuildCategoryButtons() {
+    while (SendMessageW(ToolBar1, TB_DELETEBUTTON, 0, 0)) {
+    }
+    CategoryButtons.clear();
+    for (int i = static_cast<int>(CategoryNames.size()) - 1; i >= 0; --i) {
+        std::wstring caption = L"  " + CategoryNames[static_cast<size_t>(i)] + L"  ";
+        TBBUTTON button = {};
+        button.iBitmap = i > 9 ? 9 : i;
+        button.idCommand = IdFirstCategoryButton + i;
+        // Greyed until its category is current.
+        button.fsState = TBSTATE_ENABLED | TBSTATE_INDETERMINATE;
+        if (i <= 8 && CategoryHidden[static_cast<size_t>(i)])
+            button.fsState |= TBSTATE_HIDDEN;
+        button.fsStyle = BTNS_AUTOSIZE | BTNS_SHOWTEXT | BTNS_BUTTON;
+        button.iString = reinterpret_cast<INT_PTR>(caption.c_str());
+        // Each new button goes in front, which puts them left to right in index order.
+        SendMessageW(ToolBar1, TB_INSERTBUTTONW, 0, reinterpret_cast<LPARAM>(&button));
+        CategoryButtons.push_back({IdFirstCategoryButton + i, i});
+    }
+    SendMessageW(ToolBar1, TB_AUTOSIZE, 0, 0);
+    LayoutControls();
+}
+
+bool TMainForm::ButtonVisible(const CategoryButton& button) const {
+    TBBUTTONINFOW info = {};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_STATE;
+    SendMessageW(ToolBar1, TB_GETBUTTONINFOW, button.commandId, reinterpret_cast<LPARAM>(&info));
+    return !(info.fsState & TBSTATE_HIDDEN);
+}
+
+void TMainForm::SelectFirstVisibleCategory() {
+    for (int i = 0; i < static_cast<int>(CategoryNames.size()); ++i) {
+        const CategoryButton* button = ButtonOf(i);
+        if (button && ButtonVisible(*button)) {
+            ToolButtonClick(*button);
+            return;
+        }
+    }
+}
+
+void TMainForm::ToolButtonClick(const CategoryButton& sender) {
+    Tree->Clear();
+    Tree->AddPlaceholder();
+    CurrentCategory = sender.Tag;
+    win::WaitCursor wait;
+    for (const CategoryButton& button : CategoryButtons) {
+        TBBUTTONINFOW info = {};
+        info.cbSize = sizeof info;
+        info.dwMask = TBIF_STATE;
+        SendMessageW(ToolBar1, TB_GETBUTTONINFOW, button.commandId,
+                     reinterpret_cast<LPARAM>(&info));
+        info.fsState = static_cast<BYTE>((info.fsState & ~TBSTATE_CHECKED) |
+                                         (button.Tag == sender.Tag ? 0 : TBSTATE_INDETERMINATE));
+        if (button.Tag == sender.Tag)
+            info.fsState &= static_cast<BYTE>(~TBSTATE_INDETERMINATE);
+        SendMessageW(ToolBar1, TB_SETBUTTONINFOW, button.commandId,
+                     reinterpret_cast<LPARAM>(&info));
+    }
+    FillProgramList();
+}
+
+void TMainForm::CheckBox1Click() {
+    if (!FormReady)
+        return;
+    ShowCategoryFolders = Button_GetCheck(CheckBox1) == BST_CHECKED;
+    app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kShowCategoryFoldersValue,
+                       ShowCategoryFolders ? 1 : 0);
+    if (const CategoryButton* button = ButtonOf(CurrentCategory))
+        ToolButtonClick(*button);
+}
+
+bool TMainForm::IsCategoryFolder(const std::wstring& path) const {
+    std::wstring name = win::LowerFileName(FileNameOf(path));
+    for (const std::wstring& category : CategoryNames)
+        if (name == win::LowerFileName(category))
+            return true;
+    return false;
+}
+
+// The program list -------------------------------------------------------------------------
+
+void TMainForm::ResetImageLists() {
+    int size = GetSystemMetrics(SM_CXSMICON);
+    imageList1_.Reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 32, 32));
+    ListView_SetImageList(ListView1, imageList1_.Get(), LVSIL_SMALL);
+    Tree->ResetImages(size);
+}
+
+void TMainForm::FillProgramList() {
+    ImageList_RemoveAll(imageList1_.Get());
+    SendMessageW(ListView1, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(ListView1);
+    if (Entries) {
+        auto isCategoryFolder = [this](const std::wstring& path) { return IsCategoryFolder(path); };
+        int index = 0;
+        for (EntryNode* node :
+             ProgramListEntries(*Entries, CurrentCategory, ShowCategoryFolders, isCategoryFolder)) {
+            std::wstring caption = DisplayNameOf(FileNameOf(node->Entry().Path));
+            LVITEMW item = {};
+            item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
+            item.iItem = index++;
+            item.pszText = caption.data();
+            item.lParam = static_cast<LPARAM>(node->Handle());
+            win::IconHandle icon(GetItemIcon(node->Entry().Path));
+            item.iImage = icon ? ImageList_AddIcon(imageList1_.Get(), icon.Get()) : -1;
+            item.state = INDEXTOSTATEIMAGEMASK(ListStateOf(node->Entry(), CurrentCategory));
+            item.stateMask = LVIS_STATEIMAGEMASK;
+            ListView_InsertItem(ListView1, &item);
+        }
+    }
+    SendMessageW(ListView1, WM_SETREDRAW, TRUE, 0);
+    // Switching the view and back makes the control lay its columns out afresh.
+    ListView_SetView(ListView1, LV_VIEW_DETAILS);
+    ListView_SetView(ListView1, LV_VIEW_LIST);
+    ListView_SetColumnWidth(ListView1, 0, win::Scale(kListColumnWidth, dpi_));
+    InvalidateRect(ListView1, nullptr, TRUE);
+}
+
+int TMainForm::ListCount() const {
+    return ListView_GetItemCount(ListView1);
+}
+
+std::wstring TMainForm::ListCaption(int item) const {
+    wchar_t text[MAX_PATH] = L"";
+    ListView_GetItemText(ListView1, item, 0, text, MAX_PATH);
+    return text;
+}
+
+int TMainForm::ListState(int item) const {
+    return static_cast<int>(ListView_GetItemState(ListView1, item, LVIS_STATEIMAGEMASK) >> 12);
+}
+
+void TMainForm::SetListState(int item, int state) {
+    ListView_SetItemState(ListView1, item, INDEXTOSTATEIMAGEMASK(state), LVIS_STATEIMAGEMASK);
+}
+
+EntryNode* TMainForm::ListEntry(int item) const {
+    LVITEMW query = {};
+    query.mask = LVIF_PARAM;
+    query.iItem = item;
+    if (!Entries || !ListView_GetItem(ListView1, &query))
+        return nullptr;
+    return Entries->Find(static_cast<EntryHandle>(query.lParam));
+}
+
+int TMainForm::ListSelected() const {
+    return ListView_GetNextItem(ListView1, -1, LVNI_SELECTED);
+}
+
+void TMainForm::ListView1Click() {
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(ListView1, &p);
+    LVHITTESTINFO hit = {};
+    hit.pt = p;
+    int item = ListView_HitTest(ListView1, &hit);
+    if (item >= 0 && (hit.flags & LVHT_ONITEMSTATEICON))
+        ToggleListItem(item);
+}
+
+void TMainForm::ToggleListItem(int item) {
+    EntryNode* node = ListEntry(item);
+    if (!node)
+        return;
+    int state = ToggleListEntry(*node, ListState(item), CurrentCategory, ProfessionalMode);
+    SetListState(item, state);
+    if (ProfessionalMode && item == ListSelected() && TreeShowsFolder(*Tree))
+        ApplyCheckState(*Tree, Tree->FirstRoot(), state != StatusChecked, true);
+}
+
+void TMainForm::ListView1SelectItem(int item, bool selected) {
+    if (!ProfessionalMode)
+        return;
+    if (!selected) {
+        try {
+            Tree->Clear();
+            Tree->AddPlaceholder();
+        } catch (...) {
+            // Emptying the tree is best effort; the next selection rebuilds it.
+        }
+        return;
+    }
+    win::WaitCursor wait;
+    EntryNode* node = ListEntry(item);
+    if (!node)
+        return;
+    const TStartMenu entry = node->Entry();
+    Tree->Clear();
+    if (win::IsExistingFile(entry.Path)) {
+        Tree->AddPlaceholder();
+        return;
+    }
+    CheckTree::Node root = Tree->Append(0, ListCaption(item), entry.Path, node->Handle());
+    Tree->SetState(root, ListState(item) == StatusChecked ? StatusChecked : StatusUnchecked);
+    if (!node->HasChildren()) {
+        if (entry.Origin == OriginBoth) {
+            std::wstring name = FileNameOf(entry.Path);
+            if (!Folders.CommonProgramsDir.empty())
+                AddNewItem(Folders.CommonProgramsDir + L"\\" + name, *node,
+                           Folders.CommonProgramsDir);
+            if (!Folders.UserProgramsDir.empty())
+                AddNewItem(Folders.UserProgramsDir + L"\\" + name, *node,
+                           Folders.CommonProgramsDir);
+        } else {
+            AddNewItem(entry.Path, *node, Folders.CommonProgramsDir);
+        }
+    }
+    SendMessageW(TreeView1, WM_SETREDRAW, FALSE, 0);
+    AddContentChildren(*Entries, *node, *Tree, root, CurrentCategory);
+    Tree->SetState(root, ListState(item));
+    SendMessageW(TreeView1, WM_SETREDRAW, TRUE, 0);
+    Tree->Expand(root);
+}
+
+// The category tree ------------------------------------------------------------------------
+
+void TMainForm::TreeView1Click() {
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(TreeView1, &p);
+    bool onCheckBox = false;
+    CheckTree::Node node = Tree->HitTest(p, &onCheckBox);
+    if (!onCheckBox)
+        return;
+    Tree->Select(node);
+    ToggleTreeItem(Tree->Selected());
+}
+
+void TMainForm::ToggleTreeItem(CheckTree::Node node) {
+    if (!node || IsPlaceholder(*Tree, node))
+        return;
+    int rootState = ToggleTreeNode(*Tree, *Entries, node, CurrentCategory, CurrentCategory);
+    int selected = ListSelected();
+    if (Tree->FirstRoot() && selected >= 0) {
+        SetListState(selected, rootState);
+        if (EntryNode* entry = ListEntry(selected))
+            entry->Entry().Status = rootState;
+    }
+}
+
+void TMainForm::TreeView1MouseUp(POINT client) {
+    Tree->Select(Tree->HitTest(client));
+}
+
+void TMainForm::Movetoroot1Click() {
+    MoveSelectedToRoot(*Tree, *Entries);
+    if (!Tree->FirstRoot())
+        Tree->AddPlaceholder();
+}
+
+// Drags onto the category buttons ----------------------------------------------------------
+
+bool TMainForm::ButtonDragOver(const CategoryButton&, DragSource source) const {
+    return source == DragSource::List || TreeDragAccepted(*Tree);
+}
+
+void TMainForm::ButtonDragDrop(const CategoryButton& sender, DragSource source) {
+    const int category = sender.Tag;
+    if (source == DragSource::List) {
+        int kept = -1;
+        for (int item = ListSelected(); item >= 0;
+             item = ListView_GetNextItem(ListView1, kept, LVNI_SELECTED)) {
+            EntryNode* node = ListEntry(item);
+            if (!node)
+                break;
+            int before = ListState(item);
+            AssignListEntry(*node, category, ProfessionalMode);
+            if (ProfessionalMode && item == ListSelected() && TreeShowsFolder(*Tree))
+                ApplyCheckState(*Tree, Tree->FirstRoot(), before == StatusChecked, true);
+            if (category == CurrentCategory) {
+                SetListState(item, StatusChecked);
+                kept = item;
+            } else {
+                ListView_DeleteItem(ListView1, item);
+            }
+        }
+        return;
+    }
+    CheckTree::Node node = Tree->Selected();
+    if (!node)
+        return;
+    int rootState = ToggleTreeNode(*Tree, *Entries, node, CurrentCategory, category);
+    int selected = ListSelected();
+    if (Tree->FirstRoot() && selected >= 0) {
+        SetListState(selected, rootState);
+        if (EntryNode* entry = ListEntry(selected))
+            entry->Entry().Status = rootState;
+    }
+    if (category != CurrentCategory) {
+        Tree->Delete(node);
+        if (!Tree->FirstRoot())
+            Tree->AddPlaceholder();
+    }
+}
+
+const TMainForm::CategoryButton* TMainForm::ButtonAt(POINT screen) const {
+    POINT p = screen;
+    ScreenToClient(ToolBar1, &p);
+    int index =
+        static_cast<int>(SendMessageW(ToolBar1, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&p)));
+    TBBUTTON button = {};
+    if (index < 0 ||
+        !SendMessageW(ToolBar1, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button)) ||
+        (button.fsState & TBSTATE_HIDDEN))
+        return nullptr;
+    return ButtonOf(button.idCommand - IdFirstCategoryButton);
+}
+
+void TMainForm::BeginDrag(DragSource source) {
+    dragging_ = true;
+    dragSource_ = source;
+    SetCapture(Handle());
+}
+
+void TMainForm::TrackDrag(POINT screen) {
+    const CategoryButton* target = ButtonAt(screen);
+    bool accepted = target && ButtonDragOver(*target, dragSource_);
+    SendMessageW(ToolBar1, TB_SETHOTITEM,
+                 accepted ? SendMessageW(ToolBar1, TB_COMMANDTOINDEX, target->commandId, 0) : -1,
+                 0);
+    SetCursor(LoadCursorW(nullptr, accepted ? IDC_ARROW : IDC_NO));
+}
+
+void TMainForm::EndDrag(bool drop) {
+    dragging_ = false;
+    SendMessageW(ToolBar1, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    POINT screen;
+    GetCursorPos(&screen);
+    if (GetCapture() == Handle())
+        ReleaseCapture();
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    if (!drop)
+        return;
+    if (const CategoryButton* target = ButtonAt(screen))
+        if (ButtonDragOver(*target, dragSource_))
+            ButtonDragDrop(*target, dragSource_);
+}
+
+} // namespace startmenu

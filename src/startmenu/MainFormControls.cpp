@@ -1,0 +1,305 @@
+// Creation and layout of the main window's controls.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/AppInfo.h"
+#include "res/resource.h"
+#include "startmenu/MainFormIds.h"
+#include "startmenu/UMainForm.h"
+#include "win/Dpi.h"
+#include "win/Errors.h"
+
+namespace startmenu {
+namespace {
+
+using namespace win;
+
+// Designed at 96 dpi for the client area of an 800 by 600 window.
+constexpr SIZE kDesignClient = {784, 561};
+constexpr int kBarHeight = 41;
+constexpr int kToolBarTop = 28, kToolBarDesignHeight = 34;
+
+constexpr unsigned kTopLeft = AnchorLeft | AnchorTop;
+constexpr unsigned kTopWide = AnchorLeft | AnchorTop | AnchorRight;
+constexpr unsigned kBottomLeft = AnchorLeft | AnchorBottom;
+constexpr unsigned kBottomRight = AnchorRight | AnchorBottom;
+constexpr unsigned kFill = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
+
+constexpr const wchar_t* kIntroduction =
+    L"The program is designed for arrangement of shortcuts in the Start Menu. The easiest way "
+    L"to do that is to group the programs according to their purpose. Thus, all painters can be "
+    L"placed to a \"Graphics\" folder, while e-mail and Internet programs - to an \"Internet\" "
+    L"folder. Using our software, it will be much easier to perform such categorization.\r\n\r\n"
+    L"For each category (Internet, Graphics), the program offers you select check boxes of the "
+    L"programs, which you want to be included in this category. For example, when the "
+    L"\"Graphics\" category is selected, you should select check boxes of the graphics "
+    L"programs.\r\n\r\n"
+    L"After the program performs necessary actions, your Menu will no longer be too "
+    L"complicated; it becomes compact and handy.";
+
+} // namespace
+
+HWND TMainForm::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int id,
+                           int page, RECT design, unsigned anchors, HFONT font) {
+    HWND control = CreateWindowExW(0, className, text, WS_CHILD | style, 0, 0, 0, 0, Handle(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (!control)
+        ThrowSystemError(GetLastError());
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : AsFont(font_)), 0);
+    layout_.Add(control, design, anchors);
+    paged_.push_back({control, page});
+    return control;
+}
+
+void TMainForm::CreateFonts() {
+    font_ = MakeFont(L"Tahoma", -11, dpi_);
+    boldFont_ = MakeFont(L"Tahoma", -11, dpi_, true);
+    toolBarFont_ = MakeFont(L"Tahoma", -16, dpi_);
+    listFont_ = MakeFont(L"Tahoma", -13, dpi_);
+}
+
+void TMainForm::LoadPictures() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    int small = Scale(16, dpi_);
+    auto loadIcon = [&](int id, int size) {
+        return IconHandle(static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
+    };
+    imageList2_.Reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 10, 0));
+    for (int i = 0; i < 10; ++i)
+        ImageList_AddIcon(imageList2_.Get(), loadIcon(IDI_CATEGORY0 + i, small).Get());
+    // State pictures 0, 4 and 5 are never shown; 1 to 3 are the three check states.
+    imageList3_.Reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 6, 0));
+    const int states[] = {IDI_STATE1, IDI_STATE1, IDI_STATE2, IDI_STATE3, IDI_STATE1, IDI_STATE1};
+    for (int id : states)
+        ImageList_AddIcon(imageList3_.Get(), loadIcon(id, small).Get());
+    for (int id : {IDI_GLYPH_BACKUP, IDI_GLYPH_CLEANUP, IDI_GLYPH_EXCHANGE})
+        glyphs_.push_back(loadIcon(id, small));
+    auto loadBitmap = [&](int id) {
+        return GdiObject(
+            LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    };
+    welcome_ = loadBitmap(IDB_WELCOME);
+    welcome2x_ = loadBitmap(IDB_WELCOME2X);
+}
+
+void TMainForm::CreateControls() {
+    CreateFonts();
+    LoadPictures();
+    whiteBrush_ = GdiObject(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
+    auto glyph = [&](HWND button, int index) {
+        SendMessageW(button, BM_SETIMAGE, IMAGE_ICON,
+                     reinterpret_cast<LPARAM>(glyphs_[static_cast<size_t>(index)].Get()));
+    };
+    constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
+    constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+    constexpr DWORD kGroup = WS_VISIBLE | BS_GROUPBOX;
+
+    // Page 1: introduction, picture, working mode, advanced features.
+    AddControl(WC_STATICW, kIntroduction, kLabel, IdStatic, 1, {16, 14, 768, 128}, kTopWide);
+    welcomePicture_ = AddControl(WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW, IdWelcomePicture, 1,
+                                 {16, 142, 337, 392}, kTopLeft);
+    AddControl(WC_STATICW, L"Select the working mode and click Next", kLabel, IdStatic, 1,
+               {360, 146, 768, 164}, kTopWide, AsFont(boldFont_));
+    AddControl(WC_BUTTONW, L"Working mode", kGroup, IdStatic, 1, {360, 170, 768, 246}, kTopWide);
+    RadioButton1 = AddControl(WC_BUTTONW, L"&Simple mode (recommended) ",
+                              WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_RADIOBUTTON, IdRadioButton1,
+                              1, {376, 190, 760, 212}, kTopWide);
+    RadioButton2 = AddControl(WC_BUTTONW, L"&Professional mode", WS_VISIBLE | BS_RADIOBUTTON,
+                              IdRadioButton2, 1, {376, 216, 760, 238}, kTopWide);
+    SendMessageW(RadioButton1, BM_SETCHECK, BST_CHECKED, 0);
+    AddControl(WC_BUTTONW, L"Advanced features", kGroup | WS_GROUP, IdStatic, 1,
+               {360, 258, 768, 392}, kTopWide);
+    BitBtn4 = AddControl(WC_BUTTONW, L"B&ackup/Restore Wizard...", kButton | WS_GROUP, IdBitBtn4, 1,
+                         {376, 278, 648, 308}, kTopLeft);
+    BitBtn5 = AddControl(WC_BUTTONW, L"&Delete Empty Shortcuts Wizard...", kButton, IdBitBtn5, 1,
+                         {376, 314, 648, 344}, kTopLeft);
+    BitBtn9 = AddControl(WC_BUTTONW, L"&Import/Export Wizard...", kButton, IdBitBtn9, 1,
+                         {376, 350, 648, 380}, kTopLeft);
+
+    // Page 2: the categorisation page.
+    AddControl(WC_STATICW, L"  Category:", kLabel, IdStatic, 2, {8, 8, 400, 26}, kTopLeft,
+               AsFont(boldFont_));
+    ToolBar1 = AddControl(TOOLBARCLASSNAMEW, L"",
+                          WS_VISIBLE | WS_TABSTOP | WS_GROUP | TBSTYLE_FLAT | TBSTYLE_LIST |
+                              TBSTYLE_WRAPABLE | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER |
+                              CCS_TOP,
+                          IdToolBar1, 2, {0, kToolBarTop, 784, kToolBarTop + kToolBarDesignHeight},
+                          kTopWide, AsFont(toolBarFont_));
+    SendMessageW(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList2_.Get()));
+    SendMessageW(ToolBar1, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    SendMessageW(ToolBar1, TB_SETBUTTONWIDTH, 0, MAKELPARAM(Scale(95, dpi_), Scale(400, dpi_)));
+    Label7 = AddControl(WC_STATICW,
+                        L"Select checkboxes of the programs, which refer to the current category, "
+                        L"and then press the \"Next >\" button",
+                        kLabel, IdStatic, 2, {8, 68, 776, 86}, kTopWide | AnchorBelowBand);
+    ListView1 =
+        AddControl(WC_LISTVIEWW, L"",
+                   WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_LIST | LVS_SINGLESEL |
+                       LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                   IdListView1, 2, {8, 92, 776, 486}, kFill | AnchorBelowBand, AsFont(listFont_));
+    ListView_SetExtendedListViewStyle(ListView1, LVS_EX_DOUBLEBUFFER);
+    ListView_SetImageList(ListView1, imageList3_.Get(), LVSIL_STATE);
+    Splitter1 = std::make_unique<Splitter>(Handle(), IdSplitter1);
+    paged_.push_back({Splitter1->Handle(), 2});
+    Splitter1->Moving = [this](int left) { SetListWidth(left - PanelRect().left); };
+    Splitter1->Moved = [this] { Splitter1Moved(); };
+    TreeView1 = AddControl(WC_TREEVIEWW, L"",
+                           WS_VISIBLE | WS_TABSTOP | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES |
+                               TVS_SHOWSELALWAYS,
+                           IdTreeView1, 2, {0, 0, 0, 0}, 0);
+    TreeView_SetIndent(TreeView1, Scale(19, dpi_));
+    TreeView_SetImageList(TreeView1, imageList3_.Get(), TVSIL_STATE);
+    Tree = std::make_unique<CategoryTreeView>(TreeView1);
+    CheckBox1 = AddControl(WC_BUTTONW, L"&Show Category Folders",
+                           WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, IdCheckBox1, 2,
+                           {8, 494, 300, 514}, kBottomLeft);
+    // Kept for a later facility to edit the categories; nothing shows them.
+    Button2 = AddControl(WC_BUTTONW, L"Select All", WS_TABSTOP, IdButton2, 2, {0, 0, 0, 0}, 0);
+    Button3 = AddControl(WC_BUTTONW, L"Clear All", WS_TABSTOP, IdButton3, 2, {0, 0, 0, 0}, 0);
+    BitBtn1 =
+        AddControl(WC_BUTTONW, L"&Add The Category...", WS_TABSTOP, IdBitBtn1, 2, {0, 0, 0, 0}, 0);
+    BitBtn2 = AddControl(WC_BUTTONW, L"&Delete Current Category", WS_TABSTOP, IdBitBtn2, 2,
+                         {0, 0, 0, 0}, 0);
+    BitBtn3 = AddControl(WC_BUTTONW, L"&Rename...", WS_TABSTOP, IdBitBtn3, 2, {0, 0, 0, 0}, 0);
+
+    // Page 3: start processing.
+    AddControl(WC_BUTTONW, L"Advanced features", kGroup, IdStatic, 3, {16, 12, 768, 146}, kTopWide);
+    BitBtn6 = AddControl(WC_BUTTONW, L"B&ackup/Restore Wizard...", kButton | WS_GROUP, IdBitBtn6, 3,
+                         {32, 32, 304, 62}, kTopLeft);
+    BitBtn7 = AddControl(WC_BUTTONW, L"&Delete Empty Shortcuts Wizard...", kButton, IdBitBtn7, 3,
+                         {32, 68, 304, 98}, kTopLeft);
+    BitBtn8 = AddControl(WC_BUTTONW, L"&Import/Export Wizard...", kButton, IdBitBtn8, 3,
+                         {32, 104, 304, 134}, kTopLeft);
+    AddControl(WC_STATICW,
+               L"Before categorizing, please create a backup copy. This will help you to restore "
+               L"data in case of a transient error.",
+               kLabel, IdStatic, 3, {16, 166, 768, 198}, kTopWide);
+    AddControl(WC_STATICW,
+               L"To categorize the programs according to your choice, press the \"Start "
+               L"Processing\" button.",
+               kLabel, IdStatic, 3, {16, 206, 768, 238}, kTopWide, AsFont(boldFont_));
+    Button8 = AddControl(WC_BUTTONW, L"&Start Processing", kButton | WS_GROUP, IdButton8, 3,
+                         {16, 246, 356, 282}, kTopLeft);
+    AddControl(WC_STATICW, L"If you have any suggestions or questions, please contact us at",
+               kLabel, IdStatic, 3, {16, 468, 768, 486}, kBottomLeft | AnchorRight);
+    Label10 = AddControl(WC_LINK, (std::wstring(L"<a>") + app::kSupportEmail + L"</a>").c_str(),
+                         WS_VISIBLE | WS_TABSTOP, IdLabel10, 3, {16, 488, 400, 506}, kBottomLeft);
+
+    // The bottom bar, on every page.
+    Button11 = AddControl(WC_BUTTONW, L"&Menu", kButton | WS_GROUP, IdButton11, 0,
+                          {8, 528, 83, 553}, kBottomLeft);
+    Button5 = AddControl(WC_BUTTONW, L"< &Back", kButton | WS_GROUP, IdButton5, 0,
+                         {543, 528, 618, 553}, kBottomRight);
+    Button4 = AddControl(WC_BUTTONW, L"&Next >", kButton | BS_DEFPUSHBUTTON, IdButton4, 0,
+                         {618, 528, 693, 553}, kBottomRight);
+    Button6 = AddControl(WC_BUTTONW, L"&Finish", kButton, IdButton6, 0, {701, 528, 776, 553},
+                         kBottomRight);
+
+    glyph(BitBtn4, 0);
+    glyph(BitBtn6, 0);
+    glyph(BitBtn5, 1);
+    glyph(BitBtn7, 1);
+    glyph(BitBtn9, 2);
+    glyph(BitBtn8, 2);
+
+    popupMenu1_.Reset(CreatePopupMenu());
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, IdAboutMenu, L"About...");
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, IdHomePageMenu, L"Home Page");
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, IdTellAFriendMenu, L"Tell a Friend...");
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, IdHelpMenu, L"Help");
+    popupMenu2_.Reset(CreatePopupMenu());
+    AppendMenuW(popupMenu2_.Get(), MF_STRING, IdMovetoroot1, L"Move to Root");
+
+    Translate();
+}
+
+// Texts are set at creation from the tables above; this is the one place where a
+// translation would replace them.
+void TMainForm::Translate() {}
+
+RECT TMainForm::PanelRect() const {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    return layout_.Place({8, 92, 776, 486}, kFill | AnchorBelowBand, {client.right, client.bottom},
+                         dpi_, bandExtra_);
+}
+
+void TMainForm::LayoutControls() {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    SIZE size = {client.right, client.bottom};
+    // The tool bar wraps its buttons to the width it gets; whatever it needs beyond one row
+    // pushes the controls below it down.
+    RECT bar = layout_.Place({0, kToolBarTop, 784, kToolBarTop + kToolBarDesignHeight}, kTopWide,
+                             size, dpi_);
+    SetWindowPos(ToolBar1, nullptr, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    int rowsBottom = 0;
+    int count = static_cast<int>(SendMessageW(ToolBar1, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        RECT button;
+        if (SendMessageW(ToolBar1, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&button)))
+            rowsBottom = std::max(rowsBottom, static_cast<int>(button.bottom));
+    }
+    bandExtra_ = std::max(0, rowsBottom + Scale(2, dpi_) - static_cast<int>(bar.bottom - bar.top));
+    layout_.Apply(size, dpi_, bandExtra_);
+    SetWindowPos(ToolBar1, nullptr, bar.left, bar.top, bar.right - bar.left,
+                 bar.bottom - bar.top + bandExtra_, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutSplitPanel();
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TMainForm::LayoutSplitPanel() {
+    RECT panel = PanelRect();
+    int width = panel.right - panel.left, height = panel.bottom - panel.top;
+    if (!ProfessionalMode) {
+        MoveWindow(ListView1, panel.left, panel.top, width, height, TRUE);
+        return;
+    }
+    int splitter = Scale(4, dpi_);
+    int list = std::max(0, std::min(listWidth_, width - splitter));
+    MoveWindow(ListView1, panel.left, panel.top, list, height, TRUE);
+    MoveWindow(Splitter1->Handle(), panel.left + list, panel.top, splitter, height, TRUE);
+    MoveWindow(TreeView1, panel.left + list + splitter, panel.top,
+               std::max(0, width - list - splitter), height, TRUE);
+}
+
+void TMainForm::ApplyVisibility() {
+    for (const PagedControl& c : paged_) {
+        bool visible = c.page == 0 || c.page == page_;
+        if (c.control == TreeView1 || c.control == Splitter1->Handle() || c.control == CheckBox1)
+            visible = visible && ProfessionalMode;
+        // Kept for a later facility to edit the categories; nothing shows them.
+        if (c.control == Button2 || c.control == Button3 || c.control == BitBtn1 ||
+            c.control == BitBtn2 || c.control == BitBtn3)
+            visible = false;
+        ShowWindow(c.control, visible ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.hwndItem != welcomePicture_)
+        return;
+    RECT r = item.rcItem;
+    FillRect(item.hDC, &r, static_cast<HBRUSH>(whiteBrush_.Get()));
+    int width = r.right - r.left, height = r.bottom - r.top;
+    // The larger picture scaled down stays sharp at every scale above 100%.
+    HGDIOBJ picture = width > 321 ? welcome2x_.Get() : welcome_.Get();
+    BITMAP info = {};
+    GetObjectW(picture, sizeof info, &info);
+    HDC memory = CreateCompatibleDC(item.hDC);
+    HGDIOBJ old = SelectObject(memory, picture);
+    SetStretchBltMode(item.hDC, HALFTONE);
+    SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+    StretchBlt(item.hDC, r.left, r.top, width, height, memory, 0, 0, info.bmWidth, info.bmHeight,
+               SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+} // namespace startmenu

@@ -1,0 +1,42 @@
+#pragma once
+
+namespace startmenu {
+
+// Command identifiers of the main window's controls and menu entries.
+enum MainFormId : int {
+    IdRadioButton1 = 1001,
+    IdRadioButton2,
+    IdBitBtn1,
+    IdBitBtn2,
+    IdBitBtn3,
+    IdBitBtn4,
+    IdBitBtn5,
+    IdBitBtn6,
+    IdBitBtn7,
+    IdBitBtn8,
+    IdBitBtn9,
+    IdButton2,
+    IdButton3,
+    IdButton4,
+    IdButton5,
+    IdButton6,
+    IdButton8,
+    IdButton11,
+    IdCheckBox1,
+    IdListView1,
+    IdTreeView1,
+    IdToolBar1,
+    IdSplitter1,
+    IdLabel10,
+    IdWelcomePicture,
+    IdStatic,
+    IdAboutMenu = 1101,
+    IdHomePageMenu,
+    IdTellAFriendMenu,
+    IdHelpMenu,
+    IdMovetoroot1 = 1201,
+    // Category button i has the command IdFirstCategoryButton + i.
+    IdFirstCategoryButton = 2000,
+};
+
+} // namespace startmenu

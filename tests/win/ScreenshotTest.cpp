@@ -1,0 +1,133 @@
+// Starts the program on a Start Menu of demo shortcuts, walks every page in both working
+// modes as a user would, and saves a picture of each page (build/win/screenshots) to look at.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "Fixtures.h"
+#include "startmenu/MainFormIds.h"
+#include "win/Handles.h"
+
+using namespace testing_support;
+using namespace startmenu;
+
+namespace {
+
+class ProgramWindow {
+public:
+    ProgramWindow() {
+        std::wstring exe = BesideTests(L"marlowen.exe");
+        std::wstring commandLine = L"\"" + exe + L"\"";
+        STARTUPINFOW startup = {sizeof startup};
+        PROCESS_INFORMATION info = {};
+        if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           L"C:\\", &startup, &info)) {
+            process_.Reset(info.hProcess);
+            win::KernelHandle thread(info.hThread);
+            WaitForInputIdle(info.hProcess, 20000);
+            for (int i = 0; i < 200 && !window_; ++i, Sleep(100))
+                for (HWND w = FindWindowExW(nullptr, nullptr, L"TMainForm", nullptr); w;
+                     w = FindWindowExW(nullptr, w, L"TMainForm", nullptr)) {
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(w, &pid);
+                    if (pid == info.dwProcessId && IsWindowVisible(w))
+                        window_ = w;
+                }
+        }
+    }
+    ~ProgramWindow() {
+        if (window_)
+            PostMessageW(window_, WM_CLOSE, 0, 0);
+        if (process_ && WaitForSingleObject(process_.Get(), 10000) != WAIT_OBJECT_0)
+            TerminateProcess(process_.Get(), 1);
+    }
+    HWND Window() const { return window_; }
+    HWND Control(int id) const { return GetDlgItem(window_, id); }
+
+    // A click on a button, as the mouse gives it; waits until the program has handled it.
+    void Click(int id) { SendMessageW(Control(id), BM_CLICK, 0, 0); }
+    void Key(int id, WPARAM key) {
+        SendMessageW(Control(id), WM_KEYDOWN, key, 0);
+        SendMessageW(Control(id), WM_KEYUP, key, 0);
+    }
+    std::wstring Text(int id) const {
+        wchar_t text[256] = L"";
+        GetWindowTextW(Control(id), text, 256);
+        return text;
+    }
+    bool Visible(int id) const { return IsWindowVisible(Control(id)); }
+
+    // Saves what the screen shows of the window as a 24-bit BMP.
+    void Save(const std::wstring& name) const {
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Sleep(300);
+        RECT r;
+        GetWindowRect(window_, &r);
+        int w = r.right - r.left, h = r.bottom - r.top;
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
+        DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u),
+              size = stride * static_cast<DWORD>(h);
+        BITMAPFILEHEADER file = {0x4D42, sizeof file + sizeof info.bmiHeader + size, 0, 0,
+                                 sizeof file + sizeof info.bmiHeader};
+        std::wstring folder = BesideTests(L"..\\screenshots");
+        CreateDirectoryW(folder.c_str(), nullptr);
+        win::KernelHandle out(CreateFileW((folder + L"\\" + name + L".bmp").c_str(), GENERIC_WRITE,
+                                          0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        WriteFile(out.Get(), &file, sizeof file, &written, nullptr);
+        WriteFile(out.Get(), &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+        WriteFile(out.Get(), bits, size, &written, nullptr);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+    }
+
+private:
+    win::KernelHandle process_;
+    HWND window_ = nullptr;
+};
+
+} // namespace
+
+TEST(ScreenshotTest, EveryPageInBothModes) {
+    CleanSettings clean;
+    ASSERT_EQ(RunProgram(BesideTests(L"demo_startmenu.exe"), L""), 0u);
+    ProgramWindow program;
+    ASSERT_TRUE(program.Window());
+
+    program.Save(L"page1-simple");
+    EXPECT_FALSE(IsWindowEnabled(program.Control(IdButton5)));
+    program.Click(IdButton4);
+    EXPECT_TRUE(program.Visible(IdListView1));
+    EXPECT_FALSE(program.Visible(IdTreeView1));
+    EXPECT_GT(ListView_GetItemCount(program.Control(IdListView1)), 10);
+    program.Save(L"page2-simple");
+    program.Click(IdButton6);
+    EXPECT_EQ(program.Text(IdButton6), L"&Cancel");
+    EXPECT_FALSE(IsWindowEnabled(program.Control(IdButton4)));
+    program.Save(L"page3");
+
+    program.Click(IdButton5);
+    for (int i = 0; i < 9 && !program.Visible(IdRadioButton2); ++i)
+        program.Click(IdButton5);
+    ASSERT_TRUE(program.Visible(IdRadioButton2)) << "Back leads to the first page";
+    program.Click(IdRadioButton2);
+    program.Save(L"page1-professional");
+    program.Click(IdButton4);
+    EXPECT_TRUE(program.Visible(IdTreeView1));
+    EXPECT_TRUE(program.Visible(IdCheckBox1));
+    program.Key(IdListView1, VK_DOWN);
+    program.Save(L"page2-professional");
+}
