@@ -263,7 +263,11 @@ void TMainForm::TreeView1Click() {
 void TMainForm::ToggleTreeItem(CheckTree::Node node) {
     if (!node || IsPlaceholder(*Tree, node))
         return;
-    int rootState = ToggleTreeNode(*Tree, *Entries, node, CurrentCategory, CurrentCategory);
+    ShowTreeStateInList(ToggleTreeNode(*Tree, *Entries, node, CurrentCategory, CurrentCategory));
+}
+
+// The selected folder's list item shows, and its entry keeps, the state of the tree's root.
+void TMainForm::ShowTreeStateInList(int rootState) {
     int selected = ListSelected();
     if (Tree->FirstRoot() && selected >= 0) {
         SetListState(selected, rootState);
@@ -313,13 +317,7 @@ void TMainForm::ButtonDragDrop(const CategoryButton& sender, DragSource source) 
     CheckTree::Node node = Tree->Selected();
     if (!node)
         return;
-    int rootState = ToggleTreeNode(*Tree, *Entries, node, CurrentCategory, category);
-    int selected = ListSelected();
-    if (Tree->FirstRoot() && selected >= 0) {
-        SetListState(selected, rootState);
-        if (EntryNode* entry = ListEntry(selected))
-            entry->Entry().Status = rootState;
-    }
+    ShowTreeStateInList(ToggleTreeNode(*Tree, *Entries, node, CurrentCategory, category));
     if (category != CurrentCategory) {
         Tree->Delete(node);
         if (!Tree->FirstRoot())

@@ -16,7 +16,7 @@ std::wstring SourcePathFor(const TStartMenu& entry, const std::wstring& programs
         return path;
     size_t other = path.find(otherPrograms);
     if (other != std::wstring::npos)
-        (void)programs;
+        path.replace(other, otherPrograms.size(), programs);
     return path;
 }
 

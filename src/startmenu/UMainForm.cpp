@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "app/AppInfo.h"
 #include "app/Settings.h"
 #include "res/resource.h"
@@ -36,8 +38,8 @@ TMainForm::TMainForm(const FolderSource& folders) : source_(folders), layout_({7
     int width = win::Scale(kWidth, dpi), height = win::Scale(kHeight, dpi);
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    int x = work.left + ((work.right - work.left) - width) / 2;
-    int y = work.top + ((work.bottom - work.top) - height) / 2;
+    int x = std::max<int>(work.left, work.left + ((work.right - work.left) - width) / 2);
+    int y = std::max<int>(work.top, work.top + ((work.bottom - work.top) - height) / 2);
     CreateWindowObject(kClassName, L"", WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, x, y, width,
                        height, nullptr);
 }
@@ -204,8 +206,9 @@ LRESULT TMainForm::OnCommand(int id, int code, HWND control) {
         } else if (IsWindowEnabled(Button4))
             Button4Click();
         return 0;
-    case IDCANCEL: // Esc
-        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+    case IDCANCEL: // Esc: only where the wizard offers "Cancel"
+        if (page_ == 3)
+            Button6Click();
         return 0;
     case IdButton4:
         Button4Click();

@@ -129,6 +129,7 @@ private:
 
     void ToggleListItem(int item);
     void ToggleTreeItem(CheckTree::Node node);
+    void ShowTreeStateInList(int rootState);
 
     // Drags from the list or the tree onto a category button.
     void BeginDrag(DragSource source);

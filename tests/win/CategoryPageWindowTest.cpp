@@ -332,3 +332,47 @@ TEST_F(CategoryPage, SpaceTicksTheSelectedItem) {
     EXPECT_EQ(form->ListState(writer), StatusChecked);
     EXPECT_EQ(EntryOf(L"Writer").Category, kOffice);
 }
+
+TEST_F(CategoryPage, DraggingAnItemWithTheMouseOntoACategoryButton) {
+    Open();
+    form->Button4Click();
+    int writer = ListIndex(L"Writer");
+    SelectListItem(writer);
+    NMLISTVIEW begin = {};
+    begin.hdr = {form->ListView1, static_cast<UINT_PTR>(GetDlgCtrlID(form->ListView1)),
+                 static_cast<UINT>(LVN_BEGINDRAG)};
+    begin.iItem = writer;
+    SendMessageW(form->Handle(), WM_NOTIFY, begin.hdr.idFrom, reinterpret_cast<LPARAM>(&begin));
+
+    // Over the Games button, then let go.
+    RECT games;
+    SendMessageW(form->ToolBar1, TB_GETRECT, Button(kGames).commandId,
+                 reinterpret_cast<LPARAM>(&games));
+    POINT p = {(games.left + games.right) / 2, (games.top + games.bottom) / 2};
+    ClientToScreen(form->ToolBar1, &p);
+    SetCursorPos(p.x, p.y);
+    POINT client = p;
+    ScreenToClient(form->Handle(), &client);
+    SendMessageW(form->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    EXPECT_EQ(SendMessageW(form->ToolBar1, TB_GETHOTITEM, 0, 0),
+              SendMessageW(form->ToolBar1, TB_COMMANDTOINDEX, Button(kGames).commandId, 0))
+        << "the button under the pointer lights up";
+    SendMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+
+    EXPECT_EQ(EntryOf(L"Writer").Category, kGames);
+    EXPECT_EQ(ListIndex(L"Writer"), -1);
+    EXPECT_NE(GetCapture(), form->Handle());
+}
+
+TEST_F(CategoryPage, EscapeCancelsADrag) {
+    Open();
+    form->Button4Click();
+    SelectListItem(ListIndex(L"Writer"));
+    NMLISTVIEW begin = {};
+    begin.hdr = {form->ListView1, static_cast<UINT_PTR>(GetDlgCtrlID(form->ListView1)),
+                 static_cast<UINT>(LVN_BEGINDRAG)};
+    SendMessageW(form->Handle(), WM_NOTIFY, begin.hdr.idFrom, reinterpret_cast<LPARAM>(&begin));
+    SendMessageW(form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageW(form->Handle(), WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(EntryOf(L"Writer").Category, CategoryNone);
+}

@@ -179,4 +179,38 @@ DWORD RunProgram(const std::wstring& exe, const std::wstring& arguments) {
     return code;
 }
 
+RunningProgram::RunningProgram(const std::wstring& arguments) {
+    std::wstring exe = BesideTests(L"marlowen.exe");
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW startup = {sizeof startup};
+    PROCESS_INFORMATION info = {};
+    started_ = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              L"C:\\", &startup, &info);
+    process_.Reset(info.hProcess);
+    win::KernelHandle thread(info.hThread);
+    processId_ = info.dwProcessId;
+}
+
+HWND RunningProgram::WaitForMainWindow() {
+    for (int i = 0; i < 200; ++i, Sleep(100))
+        for (HWND w = FindWindowExW(nullptr, nullptr, L"TMainForm", nullptr); w;
+             w = FindWindowExW(nullptr, w, L"TMainForm", nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == processId_ && IsWindowVisible(w))
+                return w;
+        }
+    return nullptr;
+}
+
+DWORD RunningProgram::WaitForExit(DWORD milliseconds) {
+    if (WaitForSingleObject(process_.Get(), milliseconds) != WAIT_OBJECT_0) {
+        TerminateProcess(process_.Get(), 99);
+        return ~0u;
+    }
+    DWORD code = ~0u;
+    GetExitCodeProcess(process_.Get(), &code);
+    return code;
+}
+
 } // namespace testing_support

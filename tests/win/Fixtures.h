@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "startmenu/FolderLocations.h"
+#include "win/Handles.h"
 #include "win/UserPrompt.h"
 
 namespace testing_support {
@@ -78,5 +79,23 @@ std::wstring BesideTests(const std::wstring& fileName);
 
 // Runs a program with arguments in C:\, waits for it, returns its exit code.
 DWORD RunProgram(const std::wstring& exe, const std::wstring& arguments);
+
+// marlowen.exe started with arguments in C:\ and left running.
+class RunningProgram {
+public:
+    explicit RunningProgram(const std::wstring& arguments);
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+    bool Started() const { return started_; }
+    // The program's visible main window, waiting for it up to 20 s; null when none came.
+    HWND WaitForMainWindow();
+    // The exit code, or ~0 when the program does not end within the time (it is then ended).
+    DWORD WaitForExit(DWORD milliseconds = 30000);
+
+private:
+    bool started_ = false;
+    win::KernelHandle process_;
+    DWORD processId_ = 0;
+};
 
 } // namespace testing_support

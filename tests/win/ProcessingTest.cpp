@@ -286,7 +286,7 @@ TEST_F(ProcessingTest, FailedMoveIsReportedAndProcessingGoesOn) {
     ASSERT_TRUE(RemoveDirectoryW(Common(L"Vanished").c_str()));
 
     Process();
-    ExpectMessages(2);
+    ASSERT_NO_FATAL_FAILURE(ExpectMessages(2));
     for (const auto& shown : prompt.shown)
         EXPECT_TRUE(Mentions(shown, win::SystemErrorText(ERROR_FILE_NOT_FOUND)))
             << win::Utf8FromWide(shown.text);
@@ -311,7 +311,7 @@ TEST_F(ProcessingTest, PartlyMergedFolderKeepsWhatCouldNotBeMoved) {
 
     Process();
     busy.Reset();
-    ExpectMessages(1);
+    ASSERT_NO_FATAL_FAILURE(ExpectMessages(1));
     EXPECT_TRUE(Mentions(prompt.shown[0], Common(L"Suite\\Busy.lnk")));
     EXPECT_TRUE(Mentions(prompt.shown[0], win::SystemErrorText(ERROR_SHARING_VIOLATION)));
     EXPECT_EQ(ListNames(Common(L"Suite")), Names{L"Busy.lnk"});
@@ -331,7 +331,7 @@ TEST_F(ProcessingTest, MoveRefusedForLackOfRightsSaysWhichItemAndWhy) {
 
     Process();
     inUse.Reset();
-    ExpectMessages(1);
+    ASSERT_NO_FATAL_FAILURE(ExpectMessages(1));
     EXPECT_TRUE(Mentions(prompt.shown[0], Common(L"Chess.lnk")));
     EXPECT_TRUE(Mentions(prompt.shown[0], win::SystemErrorText(ERROR_ACCESS_DENIED)));
     EXPECT_TRUE(Mentions(prompt.shown[0], L"Administrator rights are needed"));
@@ -353,7 +353,7 @@ TEST_F(ProcessingTest, FileAndFolderOfTheSameNameNeverReplaceEachOther) {
     Assign(L"Letters", kOffice);
 
     Process();
-    ExpectMessages(2);
+    ASSERT_NO_FATAL_FAILURE(ExpectMessages(2));
     for (const auto& shown : prompt.shown) {
         EXPECT_TRUE(Mentions(shown, win::SystemErrorText(ERROR_ALREADY_EXISTS)));
         EXPECT_FALSE(Mentions(shown, L"Administrator")) << "rights have nothing to do with it";
@@ -376,7 +376,7 @@ TEST_F(ProcessingTest, CategoryFolderAssignedToItselfStaysWhole) {
     Assign(L"Games", kGames);
 
     Process();
-    ExpectMessages(2);
+    ASSERT_NO_FATAL_FAILURE(ExpectMessages(2));
     EXPECT_TRUE(Mentions(prompt.shown[0], Common(L"Games")));
     EXPECT_TRUE(Mentions(prompt.shown[1], User(L"Games")));
     EXPECT_EQ(ListNames(Common(L"Games")), (Names{L"Chess.lnk", L"Games"}));
@@ -439,7 +439,7 @@ TEST_F(ProcessingTest, LinkedFolderIsNeverEmptiedIntoItsNamesake) {
     Assign(L"Linked", kGames);
 
     Process();
-    ExpectMessages(1);
+    ASSERT_NO_FATAL_FAILURE(ExpectMessages(1));
     EXPECT_TRUE(Mentions(prompt.shown[0], Common(L"Linked")));
     EXPECT_EQ(ListNames(elsewhere.Path()), Names{L"Data.txt"});
     EXPECT_TRUE(ListNames(Common(L"Games\\Linked")).empty());

@@ -8,61 +8,6 @@
 
 using namespace testing_support;
 
-namespace {
-
-// Starts marlowen.exe with arguments and leaves it running.
-class RunningProgram {
-public:
-    explicit RunningProgram(const std::wstring& arguments) {
-        std::wstring exe = BesideTests(L"marlowen.exe");
-        std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-        STARTUPINFOW startup = {sizeof startup};
-        PROCESS_INFORMATION info = {};
-        started_ = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                  nullptr, L"C:\\", &startup, &info);
-        process_.Reset(info.hProcess);
-        win::KernelHandle thread(info.hThread);
-        processId_ = info.dwProcessId;
-    }
-    bool Started() const { return started_; }
-
-    // The program's top-level window of class TMainForm, waiting for it up to 20 s.
-    HWND WaitForMainWindow() {
-        for (int i = 0; i < 200; ++i) {
-            HWND found = nullptr;
-            for (HWND w = FindWindowExW(nullptr, nullptr, L"TMainForm", nullptr); w;
-                 w = FindWindowExW(nullptr, w, L"TMainForm", nullptr)) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                if (pid == processId_ && IsWindowVisible(w))
-                    found = w;
-            }
-            if (found)
-                return found;
-            Sleep(100);
-        }
-        return nullptr;
-    }
-
-    // Exit code, or ~0 when it does not end within the time.
-    DWORD WaitForExit(DWORD milliseconds = 30000) {
-        if (WaitForSingleObject(process_.Get(), milliseconds) != WAIT_OBJECT_0) {
-            TerminateProcess(process_.Get(), 99);
-            return ~0u;
-        }
-        DWORD code = ~0u;
-        GetExitCodeProcess(process_.Get(), &code);
-        return code;
-    }
-
-private:
-    bool started_ = false;
-    win::KernelHandle process_;
-    DWORD processId_ = 0;
-};
-
-} // namespace
-
 TEST(ProgramTest, InteractiveRunShowsTheCaptionedWindowUntilItIsClosed) {
     RunningProgram program(L"");
     ASSERT_TRUE(program.Started());

@@ -18,31 +18,11 @@ namespace {
 
 class ProgramWindow {
 public:
-    ProgramWindow() {
-        std::wstring exe = BesideTests(L"marlowen.exe");
-        std::wstring commandLine = L"\"" + exe + L"\"";
-        STARTUPINFOW startup = {sizeof startup};
-        PROCESS_INFORMATION info = {};
-        if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           L"C:\\", &startup, &info)) {
-            process_.Reset(info.hProcess);
-            win::KernelHandle thread(info.hThread);
-            WaitForInputIdle(info.hProcess, 20000);
-            for (int i = 0; i < 200 && !window_; ++i, Sleep(100))
-                for (HWND w = FindWindowExW(nullptr, nullptr, L"TMainForm", nullptr); w;
-                     w = FindWindowExW(nullptr, w, L"TMainForm", nullptr)) {
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(w, &pid);
-                    if (pid == info.dwProcessId && IsWindowVisible(w))
-                        window_ = w;
-                }
-        }
-    }
+    ProgramWindow() : window_(program_.WaitForMainWindow()) {}
     ~ProgramWindow() {
         if (window_)
             PostMessageW(window_, WM_CLOSE, 0, 0);
-        if (process_ && WaitForSingleObject(process_.Get(), 10000) != WAIT_OBJECT_0)
-            TerminateProcess(process_.Get(), 1);
+        program_.WaitForExit(10000);
     }
     HWND Window() const { return window_; }
     HWND Control(int id) const { return GetDlgItem(window_, id); }
@@ -95,8 +75,8 @@ public:
     }
 
 private:
-    win::KernelHandle process_;
-    HWND window_ = nullptr;
+    RunningProgram program_{L""};
+    HWND window_;
 };
 
 } // namespace
