@@ -338,13 +338,42 @@ const TMainForm::CategoryButton* TMainForm::ButtonAt(POINT screen) const {
     return ButtonOf(button.idCommand - IdFirstCategoryButton);
 }
 
+namespace {
+
+// Drag images are placed in the coordinates of the whole window, frame included.
+POINT WindowPoint(HWND window, POINT screen) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return {screen.x - r.left, screen.y - r.top};
+}
+
+} // namespace
+
 void TMainForm::BeginDrag(DragSource source) {
     dragging_ = true;
     dragSource_ = source;
     SetCapture(Handle());
+    // A picture of the dragged item follows the pointer.
+    POINT origin = {};
+    if (source == DragSource::List && ListSelected() >= 0)
+        dragImage_.Reset(ListView_CreateDragImage(ListView1, ListSelected(), &origin));
+    else if (source == DragSource::Tree && Tree->Selected())
+        dragImage_.Reset(
+            TreeView_CreateDragImage(TreeView1, reinterpret_cast<HTREEITEM>(Tree->Selected())));
+    if (dragImage_) {
+        POINT screen;
+        GetCursorPos(&screen);
+        POINT at = WindowPoint(Handle(), screen);
+        ImageList_BeginDrag(dragImage_.Get(), 0, win::Scale(8, dpi_), win::Scale(8, dpi_));
+        ImageList_DragEnter(Handle(), at.x, at.y);
+    }
 }
 
 void TMainForm::TrackDrag(POINT screen) {
+    if (dragImage_) {
+        POINT at = WindowPoint(Handle(), screen);
+        ImageList_DragMove(at.x, at.y);
+    }
     const CategoryButton* target = ButtonAt(screen);
     bool accepted = target && ButtonDragOver(*target, dragSource_);
     SendMessageW(ToolBar1, TB_SETHOTITEM,
@@ -355,6 +384,11 @@ void TMainForm::TrackDrag(POINT screen) {
 
 void TMainForm::EndDrag(bool drop) {
     dragging_ = false;
+    if (dragImage_) {
+        ImageList_DragLeave(Handle());
+        ImageList_EndDrag();
+        dragImage_.Reset();
+    }
     SendMessageW(ToolBar1, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
     POINT screen;
     GetCursorPos(&screen);

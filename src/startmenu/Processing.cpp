@@ -14,7 +14,7 @@ std::wstring SourcePathFor(const TStartMenu& entry, const std::wstring& programs
     std::wstring path = entry.Path;
     if (entry.Origin != OriginBoth || path.find(programs) != std::wstring::npos)
         return path;
-    size_t other = path.find(otherPrograms);
+    size_t other = otherPrograms.empty() ? std::wstring::npos : path.find(otherPrograms);
     if (other != std::wstring::npos)
         path.replace(other, otherPrograms.size(), programs);
     return path;

@@ -168,6 +168,7 @@ private:
     // The drag in progress.
     bool dragging_ = false;
     DragSource dragSource_ = DragSource::List;
+    win::ImageListHandle dragImage_;
 };
 
 } // namespace startmenu
