@@ -39,7 +39,7 @@ void ShowDefaultCursor() {
 }
 
 std::wstring FailureMessage(DWORD error) {
-    // The lines are joined by LF then CR, as the message has always been written.
+    // LF then CR between the lines, not CR LF: the text is kept byte for byte.
     return L"Failed to create a restore point! \n\r"
            L"The error code is - \"" +
            std::to_wstring(error) +

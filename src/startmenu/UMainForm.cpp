@@ -7,9 +7,11 @@
 
 #include "app/AppInfo.h"
 #include "app/Settings.h"
+#include "backup/SRRestorePtAPI.h"
 #include "res/resource.h"
 #include "startmenu/Categories.h"
 #include "startmenu/MainFormIds.h"
+#include "startmenu/Processing.h"
 #include "startmenu/StartMenuScan.h"
 #include "win/Application.h"
 #include "win/Dpi.h"
@@ -93,6 +95,19 @@ void TMainForm::FormCreate() {
 
     SelectFirstVisibleCategory();
     FormReady = true;
+}
+
+void TMainForm::Button8Click() {
+    {
+        // Closes the restore point and resets the cursor however the work ends.
+        backup::RestorePointScope restorePoint(Handle());
+        if (restorePoint.Outcome() == backup::RestorePointOutcome::Abandon)
+            return;
+        MoveEntries(Entries ? Entries->First() : nullptr, Folders, CategoryNames, Handle());
+        FormCreate();
+    }
+    SetWindowTextW(Button8, L"Programs have been successfully categorized!");
+    EnableWindow(Button8, FALSE);
 }
 
 void TMainForm::FormResize() {
@@ -221,6 +236,9 @@ LRESULT TMainForm::OnCommand(int id, int code, HWND control) {
         return 0;
     case IdButton11:
         Button11Click();
+        return 0;
+    case IdButton8:
+        Button8Click();
         return 0;
     case IdRadioButton1:
     case IdRadioButton2:

@@ -48,6 +48,10 @@ public:
     void TurnMode();
     void Splitter1Moved();
 
+    // Start Processing: moves every assigned item on disk, under a restore point, and
+    // rescans. Also run by the import when it applies a layout.
+    void Button8Click();
+
     // Categories.
     struct CategoryButton {
         int commandId;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "Fixtures.h"
 #include "startmenu/Categories.h"
 #include "startmenu/Processing.h"

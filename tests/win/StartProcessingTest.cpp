@@ -1,0 +1,167 @@
+// Start Processing driven through the main window, on real Programs folders.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "MainWindowFixture.h"
+#include "backup/SRRestorePtAPI.h"
+#include "startmenu/MainFormIds.h"
+
+using namespace testing_support;
+using namespace startmenu;
+using DragSource = TMainForm::DragSource;
+
+namespace {
+
+constexpr int kOffice = 0, kGames = 2, kInternet = 4;
+
+// The restore service as the tests need it: it records every request and succeeds or fails.
+struct FakeRestoreService {
+    static inline std::vector<backup::RESTOREPOINTINFOA> calls;
+    static inline bool fail = false;
+    static BOOL WINAPI SetRestorePoint(backup::RESTOREPOINTINFOA* info,
+                                       backup::STATEMGRSTATUS* status) {
+        calls.push_back(*info);
+        if (fail) {
+            SetLastError(1058);
+            return FALSE;
+        }
+        status->llSequenceNumber = 4711;
+        return TRUE;
+    }
+};
+
+class StartProcessing : public MainWindowTest {
+protected:
+    backup::RestorePointSystem system{&FakeRestoreService::SetRestorePoint, false, true};
+    backup::ScopedRestorePointSystem useSystem{system};
+
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        MakeStartMenu();
+        FakeRestoreService::calls.clear();
+        FakeRestoreService::fail = false;
+        Open();
+        form->Button4Click();
+    }
+    // Writer ticked in Office, Chess dropped on Games, Mail (the user's own) on Internet.
+    void Categorise() {
+        ClickListCheckBox(ListIndex(L"Writer"));
+        SelectListItem(ListIndex(L"Chess"));
+        form->ButtonDragDrop(Button(kGames), DragSource::List);
+        SelectListItem(ListIndex(L"Mail"));
+        form->ButtonDragDrop(Button(kInternet), DragSource::List);
+        form->Button6Click();
+    }
+    // A click on the button, through the window's own message handling.
+    void ClickStartProcessing() {
+        SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IdButton8, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(form->Button8));
+    }
+    std::wstring Button8Text() const {
+        wchar_t text[128] = L"";
+        GetWindowTextW(form->Button8, text, 128);
+        return text;
+    }
+};
+
+} // namespace
+
+TEST_F(StartProcessing, MovesEveryAssignedItemUnderARestorePointAndRescans) {
+    Categorise();
+    ClickStartProcessing();
+
+    EXPECT_TRUE(Exists(Common(L"Office\\Writer.lnk")));
+    EXPECT_TRUE(Exists(Common(L"Games\\Chess.lnk")));
+    EXPECT_TRUE(Exists(Common(L"Games\\Pinball.lnk"))) << "the category folder is reused";
+    EXPECT_TRUE(Exists(User(L"Internet\\Mail.lnk")));
+    EXPECT_FALSE(Exists(Common(L"Internet"))) << "only the folder the item lies in gets one";
+    EXPECT_FALSE(Exists(Common(L"Writer.lnk")));
+    EXPECT_TRUE(Exists(Common(L"Spreadsheet.lnk")));
+    EXPECT_TRUE(prompt.shown.empty());
+
+    ASSERT_EQ(FakeRestoreService::calls.size(), 2u);
+    EXPECT_EQ(FakeRestoreService::calls[0].dwEventType, 100u);
+    EXPECT_EQ(FakeRestoreService::calls[1].dwEventType, 101u);
+    EXPECT_EQ(FakeRestoreService::calls[1].llSequenceNumber, 4711);
+    EXPECT_STREQ(FakeRestoreService::calls[0].szDescription, "Marlowen RESTORE POINT");
+
+    EXPECT_EQ(Button8Text(), L"Programs have been successfully categorized!");
+    EXPECT_FALSE(IsWindowEnabled(form->Button8));
+    EXPECT_EQ(form->ActivePage(), 3);
+    // The rescan: the category folders are entries now, hidden from the list.
+    EXPECT_EQ(form->CurrentCategory, kOffice);
+    EXPECT_EQ(ListIndex(L"Writer"), -1);
+    EXPECT_EQ(ListIndex(L"Office"), -1);
+    bool officeEntry = false;
+    for (EntryNode* n = form->Entries->First(); n; n = n->NextSibling())
+        officeEntry = officeEntry || n->Name() == L"Office";
+    EXPECT_TRUE(officeEntry);
+
+    // Showing the last page again arms the button for another run.
+    form->Button5Click();
+    form->Button6Click();
+    EXPECT_EQ(Button8Text(), L"&Start Processing");
+    EXPECT_TRUE(IsWindowEnabled(form->Button8));
+}
+
+TEST_F(StartProcessing, NothingCategorisedStillReportsSuccess) {
+    form->Button6Click();
+    ClickStartProcessing();
+    EXPECT_EQ(Button8Text(), L"Programs have been successfully categorized!");
+    EXPECT_TRUE(Exists(Common(L"Writer.lnk")));
+}
+
+TEST_F(StartProcessing, DecliningToGoOnWithoutARestorePointChangesNothing) {
+    FakeRestoreService::fail = true;
+    prompt.answers = {IDCANCEL};
+    Categorise();
+    EntryHandle before = form->Entries->First()->Handle();
+    ClickStartProcessing();
+
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].caption, L"Error");
+    EXPECT_NE(prompt.shown[0].text.find(L"\"1058\""), std::wstring::npos);
+    EXPECT_EQ(FakeRestoreService::calls.size(), 1u) << "no closing call";
+    EXPECT_TRUE(Exists(Common(L"Writer.lnk")));
+    EXPECT_FALSE(Exists(Common(L"Office")));
+    EXPECT_NE(form->Entries->Find(before), nullptr) << "no rescan";
+    EXPECT_EQ(Button8Text(), L"&Start Processing");
+    EXPECT_TRUE(IsWindowEnabled(form->Button8));
+}
+
+TEST_F(StartProcessing, GoingOnWithoutARestorePointProcessesEverything) {
+    FakeRestoreService::fail = true;
+    prompt.answers = {IDOK};
+    Categorise();
+    ClickStartProcessing();
+    EXPECT_EQ(FakeRestoreService::calls.size(), 1u) << "nothing to close";
+    EXPECT_TRUE(Exists(Common(L"Office\\Writer.lnk")));
+    EXPECT_EQ(Button8Text(), L"Programs have been successfully categorized!");
+}
+
+TEST_F(StartProcessing, ACategoryFolderThatCannotBeMadeStopsWithTheSystemsError) {
+    MakeFile(Common(L"Office"), "in the way");
+    Categorise();
+    EntryHandle before = form->Entries->First()->Handle();
+    ClickStartProcessing();
+
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_TRUE(Exists(Common(L"Writer.lnk"))) << "nothing is lost";
+    EXPECT_EQ(FakeRestoreService::calls.size(), 2u) << "the restore point is closed";
+    EXPECT_NE(form->Entries->Find(before), nullptr) << "no rescan";
+    EXPECT_EQ(Button8Text(), L"&Start Processing");
+    EXPECT_TRUE(IsWindowEnabled(form->Button8));
+}
+
+TEST_F(StartProcessing, OlderSystemsAreNotAskedForARestorePoint) {
+    backup::RestorePointSystem windows2000{&FakeRestoreService::SetRestorePoint, false, false};
+    backup::ScopedRestorePointSystem older{windows2000};
+    Categorise();
+    ClickStartProcessing();
+    EXPECT_TRUE(FakeRestoreService::calls.empty());
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(Exists(Common(L"Office\\Writer.lnk")));
+}
