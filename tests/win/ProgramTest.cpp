@@ -3,10 +3,12 @@
 
 #include "Fixtures.h"
 #include "startmenu/ItemIcon.h"
+#include "startmenu/MainFormIds.h"
 #include "win/FileSystem.h"
 #include "win/Handles.h"
 
 using namespace testing_support;
+using namespace startmenu;
 
 TEST(ProgramTest, InteractiveRunShowsTheCaptionedWindowUntilItIsClosed) {
     RunningProgram program(L"");
@@ -60,4 +62,75 @@ TEST(ItemIcon, EveryShownKindOfItemGetsASmallIcon) {
             DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
     }
+}
+
+namespace {
+
+// The message box a program shows, found from outside; null when none came within 20 s.
+HWND WaitForMessageBox(DWORD processId) {
+    for (int i = 0; i < 200; ++i, Sleep(100))
+        for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
+             w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == processId && IsWindowVisible(w))
+                return w;
+        }
+    return nullptr;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[512] = L"";
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+} // namespace
+
+// The whole job as a user does it under Wine, whose restore service refuses every request.
+TEST(ProgramTest, StartProcessingAsksAboutTheRestorePointThenSortsTheTickedItem) {
+    CleanSettings clean;
+    wchar_t common[MAX_PATH];
+    ASSERT_HRESULT_SUCCEEDED(
+        SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, common));
+    TempFolder programs{L"e2e"};
+    MakeFile(programs / L"sorter.exe");
+    // Listed first: a name before any other the prefix's Start Menu may hold.
+    std::wstring item = std::wstring(common) + L"\\!!Sorter.lnk";
+    MakeShortcut(item, programs / L"sorter.exe");
+
+    RunningProgram program(L"");
+    HWND window = program.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    auto click = [&](int id) { SendMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0); };
+    click(IdButton4); // to the Office page
+    HWND list = GetDlgItem(window, IdListView1);
+    for (WPARAM key : {WPARAM(VK_HOME), WPARAM(VK_SPACE)}) {
+        SendMessageW(list, WM_KEYDOWN, key, 0);
+        SendMessageW(list, WM_KEYUP, key, 0);
+    }
+    click(IdButton6); // to the last page
+    PostMessageW(GetDlgItem(window, IdButton8), BM_CLICK, 0, 0);
+
+    HWND question = WaitForMessageBox(processId);
+    ASSERT_TRUE(question) << "the failed restore point is reported";
+    EXPECT_EQ(TextOf(question), L"Error");
+    EXPECT_EQ(TextOf(GetDlgItem(question, 0xFFFF)).rfind(L"Failed to create a restore point! ", 0),
+              0u);
+    PostMessageW(question, WM_COMMAND, IDOK, 0);
+
+    for (int i = 0; i < 100 && TextOf(GetDlgItem(window, IdButton8)) == L"&Start Processing"; ++i)
+        Sleep(100);
+    EXPECT_EQ(TextOf(GetDlgItem(window, IdButton8)),
+              L"Programs have been successfully categorized!");
+    std::wstring sorted = std::wstring(common) + L"\\Office\\!!Sorter.lnk";
+    EXPECT_TRUE(Exists(sorted));
+    EXPECT_FALSE(Exists(item));
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    DeleteFileW(sorted.c_str());
+    RemoveDirectoryW((std::wstring(common) + L"\\Office").c_str());
 }
