@@ -35,6 +35,7 @@ void TMainForm::FormShow() {
 void TMainForm::ShowPage(int page) {
     page_ = page;
     ApplyVisibility();
+    InvalidateRect(Handle(), nullptr, TRUE);
     SetDefaultButton(Button4, page != 3);
     SetDefaultButton(Button8, page == 3);
     if (page == 1)

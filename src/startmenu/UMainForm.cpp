@@ -155,7 +155,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_ERASEBKGND:
-        PaintBottomBar(reinterpret_cast<HDC>(wParam));
+        PaintBackground(reinterpret_cast<HDC>(wParam));
         return TRUE;
     case DM_GETDEFID:
         return MAKELRESULT(page_ == 3 ? IdButton8 : IdButton4, DC_HASDEFID);
@@ -325,8 +325,8 @@ LRESULT TMainForm::OnColor(HDC dc, HWND control) {
 }
 
 // The pages are white; the bar with the wizard's buttons is in the dialog colour below an
-// etched line, as wizards are drawn.
-void TMainForm::PaintBottomBar(HDC dc) {
+// etched line, as wizards are drawn. The category tool bar has an edge above and below.
+void TMainForm::PaintBackground(HDC dc) {
     RECT client;
     GetClientRect(Handle(), &client);
     RECT bar = client;
@@ -335,9 +335,17 @@ void TMainForm::PaintBottomBar(HDC dc) {
     page.bottom = bar.top;
     FillRect(dc, &page, static_cast<HBRUSH>(whiteBrush_.Get()));
     FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
-    RECT line = bar;
-    line.bottom = line.top + 2;
-    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+    DrawEdge(dc, &bar, EDGE_ETCHED, BF_TOP);
+    if (page_ == 2) {
+        RECT tools, below;
+        GetWindowRect(ToolBar1, &tools);
+        GetWindowRect(Label7, &below);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&tools), 2);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&below), 2);
+        tools.top -= 2;
+        tools.bottom = below.top - win::Scale(2, dpi_);
+        DrawEdge(dc, &tools, EDGE_ETCHED, BF_TOP | BF_BOTTOM);
+    }
 }
 
 } // namespace startmenu

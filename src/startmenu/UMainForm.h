@@ -148,7 +148,7 @@ private:
     LRESULT OnNotify(NMHDR& header);
     LRESULT OnColor(HDC dc, HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
-    void PaintBottomBar(HDC dc);
+    void PaintBackground(HDC dc);
 
     const FolderSource& source_;
     UINT dpi_ = 96;
