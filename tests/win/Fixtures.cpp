@@ -191,10 +191,10 @@ RunningProgram::RunningProgram(const std::wstring& arguments) {
     processId_ = info.dwProcessId;
 }
 
-HWND RunningProgram::WaitForMainWindow() {
+HWND RunningProgram::WaitForWindow(const wchar_t* className) {
     for (int i = 0; i < 200; ++i, Sleep(100))
-        for (HWND w = FindWindowExW(nullptr, nullptr, L"TMainForm", nullptr); w;
-             w = FindWindowExW(nullptr, w, L"TMainForm", nullptr)) {
+        for (HWND w = FindWindowExW(nullptr, nullptr, className, nullptr); w;
+             w = FindWindowExW(nullptr, w, className, nullptr)) {
             DWORD pid = 0;
             GetWindowThreadProcessId(w, &pid);
             if (pid == processId_ && IsWindowVisible(w))

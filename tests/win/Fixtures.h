@@ -87,8 +87,10 @@ public:
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
     bool Started() const { return started_; }
-    // The program's visible main window, waiting for it up to 20 s; null when none came.
-    HWND WaitForMainWindow();
+    // A visible top-level window of the program, waiting for it up to 20 s; null when none
+    // came.
+    HWND WaitForWindow(const wchar_t* className);
+    HWND WaitForMainWindow() { return WaitForWindow(L"TMainForm"); }
     // The exit code, or ~0 when the program does not end within the time (it is then ended).
     DWORD WaitForExit(DWORD milliseconds = 30000);
 

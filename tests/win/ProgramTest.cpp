@@ -66,19 +66,6 @@ TEST(ItemIcon, EveryShownKindOfItemGetsASmallIcon) {
 
 namespace {
 
-// The message box a program shows, found from outside; null when none came within 20 s.
-HWND WaitForMessageBox(DWORD processId) {
-    for (int i = 0; i < 200; ++i, Sleep(100))
-        for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
-             w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == processId && IsWindowVisible(w))
-                return w;
-        }
-    return nullptr;
-}
-
 std::wstring TextOf(HWND window) {
     wchar_t text[512] = L"";
     GetWindowTextW(window, text, 512);
@@ -102,8 +89,6 @@ TEST(ProgramTest, StartProcessingAsksAboutTheRestorePointThenSortsTheTickedItem)
     RunningProgram program(L"");
     HWND window = program.WaitForMainWindow();
     ASSERT_TRUE(window);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
     auto click = [&](int id) { SendMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0); };
     click(IdButton4); // to the Office page
     HWND list = GetDlgItem(window, IdListView1);
@@ -114,7 +99,7 @@ TEST(ProgramTest, StartProcessingAsksAboutTheRestorePointThenSortsTheTickedItem)
     click(IdButton6); // to the last page
     PostMessageW(GetDlgItem(window, IdButton8), BM_CLICK, 0, 0);
 
-    HWND question = WaitForMessageBox(processId);
+    HWND question = program.WaitForWindow(L"#32770");
     ASSERT_TRUE(question) << "the failed restore point is reported";
     EXPECT_EQ(TextOf(question), L"Error");
     EXPECT_EQ(TextOf(GetDlgItem(question, 0xFFFF)).rfind(L"Failed to create a restore point! ", 0),
