@@ -54,8 +54,8 @@ void ApplyCheckState(CheckTree& tree, CheckTree::Node node, bool unchecked, bool
             ApplyCheckState(tree, child, unchecked, true);
 }
 
-int AddContentChildren(const EntryList& entries, EntryNode& entry, CheckTree& tree,
-                       CheckTree::Node treeNode, int currentCategory) {
+int AddContentChildren(EntryNode& entry, CheckTree& tree, CheckTree::Node treeNode,
+                       int currentCategory) {
     int result = CategoryNone;
     bool partly = false;
     for (EntryNode* child = entry.FirstChild(); child; child = child->NextSibling()) {
@@ -66,9 +66,8 @@ int AddContentChildren(const EntryList& entries, EntryNode& entry, CheckTree& tr
             continue;
         CheckTree::Node node =
             tree.Append(treeNode, child->Name(), child->Entry().Path, child->Handle());
-        int inner = child->HasChildren()
-                        ? AddContentChildren(entries, *child, tree, node, currentCategory)
-                        : CategoryNone;
+        int inner = child->HasChildren() ? AddContentChildren(*child, tree, node, currentCategory)
+                                         : CategoryNone;
         if (category == CategoryNone) {
             bool split = inner >= 0;
             tree.SetState(node, split ? StatusPartial : StatusUnchecked);

@@ -85,8 +85,8 @@ void ApplyCheckState(CheckTree& tree, CheckTree::Node node, bool unchecked, bool
 // Copies the children of entry that are not categorised or in currentCategory below
 // treeNode, recursively, with their states. Returns currentCategory when some copied item
 // is in currentCategory or partly so, else -1.
-int AddContentChildren(const EntryList& entries, EntryNode& entry, CheckTree& tree,
-                       CheckTree::Node treeNode, int currentCategory);
+int AddContentChildren(EntryNode& entry, CheckTree& tree, CheckTree::Node treeNode,
+                       int currentCategory);
 
 // The check state entry deserves for currentCategory: 2 when everything loaded in it is in
 // currentCategory, 1 when it all shares one other category (or none), 3 otherwise.

@@ -240,7 +240,7 @@ void TMainForm::ListView1SelectItem(int item, bool selected) {
         }
     }
     SendMessageW(TreeView1, WM_SETREDRAW, FALSE, 0);
-    AddContentChildren(*Entries, *node, *Tree, root, CurrentCategory);
+    AddContentChildren(*node, *Tree, root, CurrentCategory);
     Tree->SetState(root, ListState(item));
     SendMessageW(TreeView1, WM_SETREDRAW, TRUE, 0);
     Tree->Expand(root);

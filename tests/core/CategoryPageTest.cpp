@@ -83,7 +83,7 @@ protected:
         Node root = tree.Append(0, DisplayNameOf(FileNameOf(item.Entry().Path)), item.Entry().Path,
                                 item.Handle());
         tree.SetState(root, itemState == StatusChecked ? StatusChecked : StatusUnchecked);
-        AddContentChildren(list, item, tree, root, current);
+        AddContentChildren(item, tree, root, current);
         tree.SetState(root, itemState);
         tree.Expand(root);
         return root;
@@ -252,7 +252,7 @@ TEST_F(CategoryTree, ShowsTheCurrentAndUncategorisedContentsWithTheirStates) {
     readme.Entry().Category = Office;
     Node root = tree.Append(0, L"Suite", suite.Entry().Path, suite.Handle());
 
-    EXPECT_EQ(AddContentChildren(list, suite, tree, root, Office), Office);
+    EXPECT_EQ(AddContentChildren(suite, tree, root, Office), Office);
     const std::vector<Node>& shown = tree.Children(root);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(tree.Text(shown[0]), L"Extras");
@@ -269,19 +269,19 @@ TEST_F(CategoryTree, ShowsTheCurrentAndUncategorisedContentsWithTheirStates) {
 
 TEST_F(CategoryTree, ReportsTheCurrentCategoryOnlyWhenSomethingInsideIsInIt) {
     Node root = tree.Append(0, L"Suite", suite.Entry().Path, suite.Handle());
-    EXPECT_EQ(AddContentChildren(list, suite, tree, root, Games), CategoryNone);
+    EXPECT_EQ(AddContentChildren(suite, tree, root, Games), CategoryNone);
 
     tree.Clear();
     viewer.Entry().Category = Games;
     root = tree.Append(0, L"Suite", suite.Entry().Path, suite.Handle());
-    EXPECT_EQ(AddContentChildren(list, suite, tree, root, Games), Games);
+    EXPECT_EQ(AddContentChildren(suite, tree, root, Games), Games);
 
     // A checked folder shows checked whatever lies inside it.
     tree.Clear();
     viewer.Entry().Category = CategoryNone;
     extras.Entry().Category = Games;
     root = tree.Append(0, L"Suite", suite.Entry().Path, suite.Handle());
-    EXPECT_EQ(AddContentChildren(list, suite, tree, root, Games), Games);
+    EXPECT_EQ(AddContentChildren(suite, tree, root, Games), Games);
     EXPECT_EQ(StateOf(extras), StatusChecked);
     EXPECT_EQ(StateOf(viewer), StatusUnchecked);
 }
