@@ -76,8 +76,10 @@ void TMainForm::LoadPictures() {
     const int states[] = {IDI_STATE1, IDI_STATE1, IDI_STATE2, IDI_STATE3, IDI_STATE1, IDI_STATE1};
     for (int id : states)
         ImageList_AddIcon(imageList3_.Get(), loadIcon(id, small).Get());
-    for (int id : {IDI_GLYPH_BACKUP, IDI_GLYPH_CLEANUP, IDI_GLYPH_EXCHANGE})
-        glyphs_.push_back(loadIcon(id, small));
+    for (int id : {IDI_GLYPH_BACKUP, IDI_GLYPH_CLEANUP, IDI_GLYPH_EXCHANGE}) {
+        glyphs_.emplace_back(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 1, 0));
+        ImageList_AddIcon(glyphs_.back().Get(), loadIcon(id, small).Get());
+    }
     auto loadBitmap = [&](int id) {
         return GdiObject(
             LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -90,9 +92,13 @@ void TMainForm::CreateControls() {
     CreateFonts();
     LoadPictures();
     whiteBrush_ = GdiObject(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
+    // The glyph stands at the button's left edge, the caption in the middle.
     auto glyph = [&](HWND button, int index) {
-        SendMessageW(button, BM_SETIMAGE, IMAGE_ICON,
-                     reinterpret_cast<LPARAM>(glyphs_[static_cast<size_t>(index)].Get()));
+        BUTTON_IMAGELIST images = {};
+        images.himl = glyphs_[static_cast<size_t>(index)].Get();
+        images.margin = {Scale(8, dpi_), 0, 0, 0};
+        images.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+        Button_SetImageList(button, &images);
     };
     constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
     constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Fixtures.h"
+#include "app/Settings.h"
 #include "startmenu/MainFormIds.h"
 #include "win/Handles.h"
 
@@ -15,6 +16,22 @@ using namespace testing_support;
 using namespace startmenu;
 
 namespace {
+
+// The screen's scale for programs started while the object lives: dpi dots per inch.
+class ScopedScreenScale {
+public:
+    explicit ScopedScreenScale(DWORD dpi) { Set(dpi); }
+    ~ScopedScreenScale() { Set(96); }
+
+private:
+    static void Set(DWORD dpi) {
+        win::KeyHandle key;
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, key.Put(), nullptr);
+        RegSetValueExW(key.Get(), L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                       sizeof dpi);
+    }
+};
 
 class ProgramWindow {
 public:
@@ -110,4 +127,22 @@ TEST(ScreenshotTest, EveryPageInBothModes) {
     EXPECT_TRUE(program.Visible(IdCheckBox1));
     program.Key(IdListView1, VK_DOWN);
     program.Save(L"page2-professional");
+}
+
+TEST(ScreenshotTest, TwiceTheScale) {
+    CleanSettings clean;
+    ASSERT_EQ(RunProgram(BesideTests(L"demo_startmenu.exe"), L""), 0u);
+    app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue, 1);
+    ScopedScreenScale scale(192);
+    ProgramWindow program;
+    ASSERT_TRUE(program.Window());
+    RECT r;
+    GetWindowRect(program.Window(), &r);
+    EXPECT_GE(r.right - r.left, 1590) << "the window grows with the scale";
+    program.Save(L"page1-200");
+    program.Click(IdButton4);
+    program.Key(IdListView1, VK_DOWN);
+    program.Save(L"page2-200");
+    program.Click(IdButton6);
+    program.Save(L"page3-200");
 }
