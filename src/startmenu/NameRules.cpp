@@ -45,10 +45,6 @@ bool IsSkippedTopLevelName(const std::wstring& lowerName, const std::wstring& lo
     return !lowerStartupDir.empty() && lowerStartupDir.find(lowerName) != std::wstring::npos;
 }
 
-} // namespace startmenu
-
-namespace startmenu {
-
 std::wstring VolumeRootOf(const std::wstring& path) {
     auto isLetter = [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); };
     if (path.size() >= 2 && isLetter(path[0]) && path[1] == L':')
@@ -61,6 +57,16 @@ std::wstring VolumeRootOf(const std::wstring& path) {
         return (shareEnd == std::wstring::npos ? path : path.substr(0, shareEnd)) + L"\\";
     }
     return {};
+}
+
+std::wstring ReplaceFolderPrefix(const std::wstring& path, const std::wstring& from,
+                                 const std::wstring& to) {
+    if (from.empty() || to.empty() || path.size() < from.size() ||
+        !SameNameAscii(path.substr(0, from.size()), from))
+        return {};
+    if (path.size() > from.size() && path[from.size()] != L'\\')
+        return {};
+    return to + path.substr(from.size());
 }
 
 } // namespace startmenu

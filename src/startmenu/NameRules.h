@@ -21,12 +21,13 @@ std::wstring FileNameOf(const std::wstring& path);
 // Both arguments are already lower-cased by the system's file-name rules.
 bool IsSkippedTopLevelName(const std::wstring& lowerName, const std::wstring& lowerStartupDir);
 
-} // namespace startmenu
-
-namespace startmenu {
-
 // The root of the volume a path lies on: "C:\" for a drive path, "\\server\share\" for a
 // network path; empty when the path names no volume (a relative path).
 std::wstring VolumeRootOf(const std::wstring& path);
+
+// path with its leading folder from (matched with ASCII letters folded, at a whole folder
+// name) replaced by to; empty when path does not lie in from or either folder is empty.
+std::wstring ReplaceFolderPrefix(const std::wstring& path, const std::wstring& from,
+                                 const std::wstring& to);
 
 } // namespace startmenu

@@ -63,3 +63,14 @@ TEST(VolumeRootOf, DriveAndShareRoots) {
     EXPECT_EQ(VolumeRootOf(L"relative\\app.exe"), L"");
     EXPECT_EQ(VolumeRootOf(L""), L"");
 }
+
+TEST(ReplaceFolderPrefix, OnlyAtAWholeFolderName) {
+    const std::wstring x86 = L"C:\\Program Files (x86)", native = L"C:\\Program Files";
+    EXPECT_EQ(ReplaceFolderPrefix(L"c:\\program files (X86)\\App\\app.exe", x86, native),
+              L"C:\\Program Files\\App\\app.exe");
+    EXPECT_EQ(ReplaceFolderPrefix(x86, x86, native), native);
+    EXPECT_EQ(ReplaceFolderPrefix(L"C:\\Program Files (x86)2\\app.exe", x86, native), L"");
+    EXPECT_EQ(ReplaceFolderPrefix(L"D:\\Tools\\app.exe", x86, native), L"");
+    EXPECT_EQ(ReplaceFolderPrefix(L"C:\\Program Files (x86)\\app.exe", x86, L""), L"");
+    EXPECT_EQ(ReplaceFolderPrefix(L"C:\\", L"", native), L"");
+}

@@ -199,3 +199,24 @@ TEST_F(ClearModeTest, ClearRunWithoutFolderEndsAtOnce) {
     EXPECT_TRUE(Exists(rootLink));
     DeleteFileW(rootLink.c_str());
 }
+
+// On 64-bit Windows this 32-bit program reads "%ProgramFiles%" in a shortcut as the 32-bit
+// folder; a 64-bit program installed in the native folder must not look dead.
+TEST_F(ClearModeTest, ProgramInTheNativeProgramFilesFolderIsNotDead) {
+    TempFolder x86{L"x86"}, native{L"native"};
+    SetEnvironmentVariableW(L"ProgramFiles(x86)", x86.Path().c_str());
+    SetEnvironmentVariableW(L"ProgramW6432", native.Path().c_str());
+    MakeDir(native / L"Editor");
+    MakeFile(native / L"Editor\\editor.exe");
+    MakeDir(x86 / L"Editor");
+    MakeFile(x86 / L"Editor\\editor.exe");
+    MakeShortcut(root / L"Editor.lnk", x86 / L"Editor\\editor.exe");
+    DeleteFileW((x86 / L"Editor\\editor.exe").c_str());
+    MakeDeadShortcut(root / L"Gone.lnk", x86 / L"Editor\\gone.exe");
+
+    ClearFolder(root.Path(), noStartup);
+    SetEnvironmentVariableW(L"ProgramFiles(x86)", nullptr);
+    SetEnvironmentVariableW(L"ProgramW6432", nullptr);
+    EXPECT_TRUE(Exists(root / L"Editor.lnk"));
+    EXPECT_FALSE(Exists(root / L"Gone.lnk")) << "missing in both places: dead";
+}
