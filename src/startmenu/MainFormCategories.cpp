@@ -309,6 +309,9 @@ void TMainForm::ButtonDragDrop(const CategoryButton& sender, DragSource source) 
                 SetListState(item, StatusChecked);
                 kept = item;
             } else {
+                // It leaves the list, so the tree stops showing it too.
+                if (item == ListSelected())
+                    ListView1SelectItem(item, false);
                 ListView_DeleteItem(ListView1, item);
             }
         }

@@ -22,6 +22,7 @@ namespace startmenu {
 class TMainForm : public win::Window {
 public:
     explicit TMainForm(const FolderSource& folders);
+    ~TMainForm() override { DestroyWindowObject(); }
 
     // Shows the window for the interactive run.
     void Show();

@@ -7,10 +7,15 @@ namespace win {
 
 Window::~Window() {
     if (hwnd_) {
-        // Destroy while the derived part is gone: detach first so no message reaches it.
+        // The derived part is gone: detach first so no message reaches it.
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
+}
+
+void Window::DestroyWindowObject() {
+    if (hwnd_)
+        DestroyWindow(hwnd_);
 }
 
 void Window::RegisterWindowClass(const wchar_t* className, HICON icon, HICON smallIcon) {

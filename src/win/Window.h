@@ -23,6 +23,8 @@ protected:
     void CreateWindowObject(const wchar_t* className, const wchar_t* caption, DWORD style,
                             DWORD exStyle, int x, int y, int width, int height, HWND owner);
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Destroys the window while the derived object, and what its controls use, still lives.
+    void DestroyWindowObject();
 
 private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -376,3 +376,12 @@ TEST_F(CategoryPage, EscapeCancelsADrag) {
     SendMessageW(form->Handle(), WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(EntryOf(L"Writer").Category, CategoryNone);
 }
+
+TEST_F(CategoryPage, DroppingTheSelectedFolderElsewhereEmptiesTheTree) {
+    OpenProfessional();
+    SelectFolder(L"Suite");
+    form->ButtonDragDrop(Button(kGames), DragSource::List);
+    EXPECT_EQ(ListIndex(L"Suite"), -1);
+    EXPECT_EQ(TreeTexts(), (std::vector<std::wstring>{L"<None>"}));
+    EXPECT_EQ(EntryOf(L"Suite").Category, kGames);
+}
