@@ -356,18 +356,28 @@ void TMainForm::BeginDrag(DragSource source) {
     dragging_ = true;
     dragSource_ = source;
     SetCapture(Handle());
-    // A picture of the dragged item follows the pointer.
-    POINT origin = {};
-    if (source == DragSource::List && ListSelected() >= 0)
+    // A picture of the dragged item follows the pointer, held where the pointer took it.
+    POINT screen;
+    GetCursorPos(&screen);
+    POINT origin = {}, hotSpot = {};
+    if (source == DragSource::List && ListSelected() >= 0) {
         dragImage_.Reset(ListView_CreateDragImage(ListView1, ListSelected(), &origin));
-    else if (source == DragSource::Tree && Tree->Selected())
-        dragImage_.Reset(
-            TreeView_CreateDragImage(TreeView1, reinterpret_cast<HTREEITEM>(Tree->Selected())));
+        hotSpot = screen;
+        ScreenToClient(ListView1, &hotSpot);
+    } else if (source == DragSource::Tree && Tree->Selected()) {
+        auto item = reinterpret_cast<HTREEITEM>(Tree->Selected());
+        dragImage_.Reset(TreeView_CreateDragImage(TreeView1, item));
+        RECT text;
+        TreeView_GetItemRect(TreeView1, item, &text, TRUE);
+        int icon = 0, unused = 0;
+        ImageList_GetIconSize(TreeView_GetImageList(TreeView1, TVSIL_NORMAL), &icon, &unused);
+        origin = {text.left - icon, text.top};
+        hotSpot = screen;
+        ScreenToClient(TreeView1, &hotSpot);
+    }
     if (dragImage_) {
-        POINT screen;
-        GetCursorPos(&screen);
         POINT at = WindowPoint(Handle(), screen);
-        ImageList_BeginDrag(dragImage_.Get(), 0, win::Scale(8, dpi_), win::Scale(8, dpi_));
+        ImageList_BeginDrag(dragImage_.Get(), 0, hotSpot.x - origin.x, hotSpot.y - origin.y);
         ImageList_DragEnter(Handle(), at.x, at.y);
     }
 }

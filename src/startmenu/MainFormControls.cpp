@@ -71,11 +71,16 @@ void TMainForm::LoadPictures() {
     imageList2_.Reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 10, 0));
     for (int i = 0; i < 10; ++i)
         ImageList_AddIcon(imageList2_.Get(), loadIcon(IDI_CATEGORY0 + i, small).Get());
-    // State pictures 0, 4 and 5 are never shown; 1 to 3 are the three check states.
-    imageList3_.Reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 6, 0));
-    const int states[] = {IDI_STATE1, IDI_STATE1, IDI_STATE2, IDI_STATE3, IDI_STATE1, IDI_STATE1};
-    for (int id : states)
+    // The three check states 1 to 3. A tree view shows state n as picture n, so its list
+    // starts with a picture that is never shown; a list view shows state n as picture n - 1.
+    const int states[] = {IDI_STATE1, IDI_STATE2, IDI_STATE3};
+    imageList3_.Reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 4, 0));
+    listStates_.Reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 3, 0));
+    ImageList_AddIcon(imageList3_.Get(), loadIcon(IDI_STATE1, small).Get());
+    for (int id : states) {
         ImageList_AddIcon(imageList3_.Get(), loadIcon(id, small).Get());
+        ImageList_AddIcon(listStates_.Get(), loadIcon(id, small).Get());
+    }
     for (int id : {IDI_GLYPH_BACKUP, IDI_GLYPH_CLEANUP, IDI_GLYPH_EXCHANGE}) {
         glyphs_.emplace_back(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 1, 0));
         ImageList_AddIcon(glyphs_.back().Get(), loadIcon(id, small).Get());
@@ -149,7 +154,7 @@ void TMainForm::CreateControls() {
                        LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                    IdListView1, 2, {8, 92, 776, 486}, kFill | AnchorBelowBand, AsFont(listFont_));
     ListView_SetExtendedListViewStyle(ListView1, LVS_EX_DOUBLEBUFFER);
-    ListView_SetImageList(ListView1, imageList3_.Get(), LVSIL_STATE);
+    ListView_SetImageList(ListView1, listStates_.Get(), LVSIL_STATE);
     Splitter1 = std::make_unique<Splitter>(Handle(), IdSplitter1);
     paged_.push_back({Splitter1->Handle(), 2});
     Splitter1->Moving = [this](int left) { SetListWidth(left - PanelRect().left); };

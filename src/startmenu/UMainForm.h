@@ -164,7 +164,7 @@ private:
     std::vector<PagedControl> paged_;
     win::GdiObject font_, boldFont_, toolBarFont_, listFont_;
     win::GdiObject whiteBrush_;
-    win::ImageListHandle imageList1_, imageList2_, imageList3_;
+    win::ImageListHandle imageList1_, imageList2_, imageList3_, listStates_;
     std::vector<win::ImageListHandle> glyphs_;
     win::GdiObject welcome_, welcome2x_;
     win::MenuHandle popupMenu1_, popupMenu2_;

@@ -385,3 +385,17 @@ TEST_F(CategoryPage, DroppingTheSelectedFolderElsewhereEmptiesTheTree) {
     EXPECT_EQ(TreeTexts(), (std::vector<std::wstring>{L"<None>"}));
     EXPECT_EQ(EntryOf(L"Suite").Category, kGames);
 }
+
+TEST_F(CategoryPage, TicksAreDrawnWhereTheyAreSet) {
+    OpenProfessional();
+    int writer = ListIndex(L"Writer");
+    ClickListCheckBox(writer);
+    EXPECT_TRUE(ListShowsTick(writer));
+    EXPECT_FALSE(ListShowsTick(ListIndex(L"Spreadsheet")));
+
+    SelectFolder(L"Suite");
+    ClickTreeCheckBox(TreeNode(L"Tool.lnk"));
+    EXPECT_TRUE(TreeShowsTick(TreeNode(L"Tool.lnk")));
+    EXPECT_FALSE(TreeShowsTick(TreeNode(L"Help.lnk")));
+    EXPECT_FALSE(TreeShowsTick(TreeNode(L"Suite"))) << "partly: a grey tick";
+}

@@ -163,4 +163,38 @@ std::wstring MainWindowTest::ButtonCaption(int category) const {
     return text;
 }
 
+namespace {
+
+// Counts clearly green pixels of a control's client area between x 0 and right in the band
+// top..bottom, as the screen shows them.
+int GreenPixels(HWND control, int right, int top, int bottom) {
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    HDC dc = GetDC(control);
+    int green = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < right; ++x) {
+            COLORREF c = GetPixel(dc, x, y);
+            if (c != CLR_INVALID && GetGValue(c) > 100 && GetGValue(c) > GetRValue(c) + 50 &&
+                GetGValue(c) > GetBValue(c) + 30)
+                ++green;
+        }
+    ReleaseDC(control, dc);
+    return green;
+}
+
+} // namespace
+
+bool MainWindowTest::ListShowsTick(int item) const {
+    RECT bounds, icon;
+    ListView_GetItemRect(form->ListView1, item, &bounds, LVIR_BOUNDS);
+    ListView_GetItemRect(form->ListView1, item, &icon, LVIR_ICON);
+    return GreenPixels(form->ListView1, icon.left, bounds.top, bounds.bottom) > 3;
+}
+
+bool MainWindowTest::TreeShowsTick(CheckTree::Node node) const {
+    RECT text;
+    TreeView_GetItemRect(form->TreeView1, reinterpret_cast<HTREEITEM>(node), &text, TRUE);
+    return GreenPixels(form->TreeView1, text.left, text.top, text.bottom) > 3;
+}
+
 } // namespace testing_support

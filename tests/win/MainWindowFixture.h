@@ -51,6 +51,11 @@ protected:
     }
     void ClickCategory(int category) { form->ToolButtonClick(Button(category)); }
     bool Greyed(int category) const;
+
+    // Whether the check box drawn on screen in the row of a list item or tree node shows a
+    // green tick: what the user sees, not what the control stores.
+    bool ListShowsTick(int item) const;
+    bool TreeShowsTick(startmenu::CheckTree::Node node) const;
     std::wstring ButtonCaption(int category) const;
 };
 
