@@ -17,9 +17,9 @@ namespace {
 using namespace win;
 
 // Designed at 96 dpi for the client area of an 800 by 600 window.
-constexpr SIZE kDesignClient = {784, 561};
-constexpr int kBarHeight = 41;
 constexpr int kToolBarTop = 28, kToolBarDesignHeight = 34;
+// The area shared by the program list, the splitter and the category tree.
+constexpr RECT kSplitPanel = {8, 92, 776, 486};
 
 constexpr unsigned kTopLeft = AnchorLeft | AnchorTop;
 constexpr unsigned kTopWide = AnchorLeft | AnchorTop | AnchorRight;
@@ -148,11 +148,10 @@ void TMainForm::CreateControls() {
                         L"Select checkboxes of the programs, which refer to the current category, "
                         L"and then press the \"Next >\" button",
                         kLabel, IdStatic, 2, {8, 68, 776, 86}, kTopWide | AnchorBelowBand);
-    ListView1 =
-        AddControl(WC_LISTVIEWW, L"",
-                   WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_LIST | LVS_SINGLESEL |
-                       LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                   IdListView1, 2, {8, 92, 776, 486}, kFill | AnchorBelowBand, AsFont(listFont_));
+    ListView1 = AddControl(WC_LISTVIEWW, L"",
+                           WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_LIST | LVS_SINGLESEL |
+                               LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                           IdListView1, 2, kSplitPanel, kFill | AnchorBelowBand, AsFont(listFont_));
     ListView_SetExtendedListViewStyle(ListView1, LVS_EX_DOUBLEBUFFER);
     ListView_SetImageList(ListView1, listStates_.Get(), LVSIL_STATE);
     Splitter1 = std::make_unique<Splitter>(Handle(), IdSplitter1);
@@ -236,8 +235,8 @@ void TMainForm::Translate() {}
 RECT TMainForm::PanelRect() const {
     RECT client;
     GetClientRect(Handle(), &client);
-    return layout_.Place({8, 92, 776, 486}, kFill | AnchorBelowBand, {client.right, client.bottom},
-                         dpi_, bandExtra_);
+    return layout_.Place(kSplitPanel, kFill | AnchorBelowBand, {client.right, client.bottom}, dpi_,
+                         bandExtra_);
 }
 
 void TMainForm::LayoutControls() {

@@ -23,11 +23,13 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"TMainForm";
 constexpr int kWidth = 800, kHeight = 600, kMinWidth = 758, kMinHeight = 587;
+// The client area of an 800 by 600 window, for which the layout is designed at 96 dpi.
+constexpr SIZE kDesignClient = {784, 561};
 constexpr int kBarHeight = 41;
 
 } // namespace
 
-TMainForm::TMainForm(const FolderSource& folders) : source_(folders), layout_({784, 561}) {
+TMainForm::TMainForm(const FolderSource& folders) : source_(folders), layout_(kDesignClient) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MARLOWEN), IMAGE_ICON,
                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
