@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 
 #include "app/AppInfo.h"
 #include "res/resource.h"
@@ -97,14 +98,6 @@ void TMainForm::CreateControls() {
     CreateFonts();
     LoadPictures();
     whiteBrush_ = GdiObject(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
-    // The glyph stands at the button's left edge, the caption in the middle.
-    auto glyph = [&](HWND button, int index) {
-        BUTTON_IMAGELIST images = {};
-        images.himl = glyphs_[static_cast<size_t>(index)].Get();
-        images.margin = {Scale(8, dpi_), 0, 0, 0};
-        images.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
-        Button_SetImageList(button, &images);
-    };
     constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
     constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
     constexpr DWORD kGroup = WS_VISIBLE | BS_GROUPBOX;
@@ -122,14 +115,10 @@ void TMainForm::CreateControls() {
     RadioButton2 = AddControl(WC_BUTTONW, L"&Professional mode", WS_VISIBLE | BS_RADIOBUTTON,
                               IdRadioButton2, 1, {376, 216, 760, 238}, kTopWide);
     SendMessageW(RadioButton1, BM_SETCHECK, BST_CHECKED, 0);
-    AddControl(WC_BUTTONW, L"Advanced features", kGroup | WS_GROUP, IdStatic, 1,
-               {360, 258, 768, 392}, kTopWide);
-    BitBtn4 = AddControl(WC_BUTTONW, L"B&ackup/Restore Wizard...", kButton | WS_GROUP, IdBitBtn4, 1,
-                         {376, 278, 648, 308}, kTopLeft);
-    BitBtn5 = AddControl(WC_BUTTONW, L"&Delete Empty Shortcuts Wizard...", kButton, IdBitBtn5, 1,
-                         {376, 314, 648, 344}, kTopLeft);
-    BitBtn9 = AddControl(WC_BUTTONW, L"&Import/Export Wizard...", kButton, IdBitBtn9, 1,
-                         {376, 350, 648, 380}, kTopLeft);
+    AddAdvancedFeatures(1, {360, 258, 768, 392},
+                        {{{&TMainForm::BitBtn4, IdBitBtn4},
+                          {&TMainForm::BitBtn5, IdBitBtn5},
+                          {&TMainForm::BitBtn9, IdBitBtn9}}});
 
     // Page 2: the categorisation page.
     AddControl(WC_STATICW, L"  Category:", kLabel, IdStatic, 2, {8, 8, 400, 26}, kTopLeft,
@@ -178,13 +167,10 @@ void TMainForm::CreateControls() {
     BitBtn3 = AddControl(WC_BUTTONW, L"&Rename...", WS_TABSTOP, IdBitBtn3, 2, {0, 0, 0, 0}, 0);
 
     // Page 3: start processing.
-    AddControl(WC_BUTTONW, L"Advanced features", kGroup, IdStatic, 3, {16, 12, 768, 146}, kTopWide);
-    BitBtn6 = AddControl(WC_BUTTONW, L"B&ackup/Restore Wizard...", kButton | WS_GROUP, IdBitBtn6, 3,
-                         {32, 32, 304, 62}, kTopLeft);
-    BitBtn7 = AddControl(WC_BUTTONW, L"&Delete Empty Shortcuts Wizard...", kButton, IdBitBtn7, 3,
-                         {32, 68, 304, 98}, kTopLeft);
-    BitBtn8 = AddControl(WC_BUTTONW, L"&Import/Export Wizard...", kButton, IdBitBtn8, 3,
-                         {32, 104, 304, 134}, kTopLeft);
+    AddAdvancedFeatures(3, {16, 12, 768, 146},
+                        {{{&TMainForm::BitBtn6, IdBitBtn6},
+                          {&TMainForm::BitBtn7, IdBitBtn7},
+                          {&TMainForm::BitBtn8, IdBitBtn8}}});
     AddControl(WC_STATICW,
                L"Before categorizing, please create a backup copy. This will help you to restore "
                L"data in case of a transient error.",
@@ -210,13 +196,6 @@ void TMainForm::CreateControls() {
     Button6 = AddControl(WC_BUTTONW, L"&Finish", kButton, IdButton6, 0, {701, 528, 776, 553},
                          kBottomRight);
 
-    glyph(BitBtn4, 0);
-    glyph(BitBtn6, 0);
-    glyph(BitBtn5, 1);
-    glyph(BitBtn7, 1);
-    glyph(BitBtn9, 2);
-    glyph(BitBtn8, 2);
-
     popupMenu1_.Reset(CreatePopupMenu());
     AppendMenuW(popupMenu1_.Get(), MF_STRING, IdAboutMenu, L"About...");
     AppendMenuW(popupMenu1_.Get(), MF_STRING, IdHomePageMenu, L"Home Page");
@@ -226,6 +205,29 @@ void TMainForm::CreateControls() {
     AppendMenuW(popupMenu2_.Get(), MF_STRING, IdMovetoroot1, L"Move to Root");
 
     Translate();
+}
+
+// The buttons of the three secondary wizards, which pages 1 and 3 both offer, in a group:
+// backup/restore, delete empty shortcuts, import/export. Each has its glyph at the left edge.
+void TMainForm::AddAdvancedFeatures(int page, RECT group,
+                                    const std::array<WizardButton, 3>& buttons) {
+    static const wchar_t* const texts[] = {L"B&ackup/Restore Wizard...",
+                                           L"&Delete Empty Shortcuts Wizard...",
+                                           L"&Import/Export Wizard..."};
+    AddControl(WC_BUTTONW, L"Advanced features", WS_VISIBLE | BS_GROUPBOX | WS_GROUP, IdStatic,
+               page, group, kTopWide);
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        LONG top = group.top + 20 + 36 * static_cast<LONG>(i);
+        HWND button = AddControl(
+            WC_BUTTONW, texts[i], WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | (i == 0 ? WS_GROUP : 0),
+            buttons[i].id, page, {group.left + 16, top, group.left + 288, top + 30}, kTopLeft);
+        this->*buttons[i].control = button;
+        BUTTON_IMAGELIST images = {};
+        images.himl = glyphs_[i].Get();
+        images.margin = {Scale(8, dpi_), 0, 0, 0};
+        images.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+        Button_SetImageList(button, &images);
+    }
 }
 
 // Texts are set at creation from the tables above; this is the one place where a

@@ -125,6 +125,11 @@ private:
     HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int id, int page,
                     RECT design, unsigned anchors, HFONT font = nullptr);
     void Translate();
+    struct WizardButton {
+        HWND TMainForm::*control;
+        int id;
+    };
+    void AddAdvancedFeatures(int page, RECT group, const std::array<WizardButton, 3>& buttons);
 
     // Categories (MainFormCategories.cpp).
     void RebuildCategoryButtons();
