@@ -10,7 +10,6 @@
 #include "win/Dpi.h"
 #include "win/Errors.h"
 #include "win/FileSystem.h"
-#include "win/Text.h"
 #include "win/UserPrompt.h"
 
 namespace startmenu {
@@ -66,9 +65,12 @@ void TMainForm::TabSheet3Show() {
     EnableWindow(Button8, TRUE);
     EnableWindow(Button4, FALSE);
     SetWindowTextW(Button6, L"&Cancel");
-    if (!win::IsExistingDirectory(Folders.BackupRootDir) &&
-        !CreateDirectoryW(Folders.BackupRootDir.c_str(), nullptr))
-        win::ShowError(Handle(), win::AppError(win::SystemErrorText(GetLastError())));
+    // The page is shown all the same when the folder cannot be made.
+    try {
+        win::CreateFolderIfMissing(Folders.BackupRootDir);
+    } catch (const win::AppError& error) {
+        win::ShowError(Handle(), error);
+    }
 }
 
 void TMainForm::Button4Click() {

@@ -1,7 +1,6 @@
 #include "startmenu/Processing.h"
 
 #include "startmenu/ItemMove.h"
-#include "win/Errors.h"
 #include "win/FileSystem.h"
 
 namespace startmenu {
@@ -20,11 +19,6 @@ std::wstring SourcePathFor(const TStartMenu& entry, const std::wstring& programs
     return path;
 }
 
-void MakeCategoryFolder(const std::wstring& folder) {
-    if (!win::IsExistingDirectory(folder) && !CreateDirectoryW(folder.c_str(), nullptr))
-        win::ThrowSystemError(GetLastError());
-}
-
 // categoryName null: to the top of the Programs folder.
 void MoveIntoBoth(const TStartMenu& entry, const FolderLocations& folders,
                   const std::wstring* categoryName, HWND owner) {
@@ -41,7 +35,7 @@ void MoveIntoBoth(const TStartMenu& entry, const FolderLocations& folders,
         std::wstring target = pass.programs;
         if (categoryName) {
             target += L"\\" + *categoryName;
-            MakeCategoryFolder(target);
+            win::CreateFolderIfMissing(target);
         }
         MoveItemInto(owner, SourcePathFor(entry, pass.programs, pass.otherPrograms), target);
     }

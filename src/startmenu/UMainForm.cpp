@@ -67,9 +67,7 @@ void TMainForm::FormCreate() {
     Folders = FolderLocations{};
     Folders.AppDir = source_.ExecutableDir();
     Folders.BackupRootDir = Folders.AppDir + L"backup";
-    if (!win::IsExistingDirectory(Folders.BackupRootDir) &&
-        !CreateDirectoryW(Folders.BackupRootDir.c_str(), nullptr))
-        win::ThrowSystemError(GetLastError());
+    win::CreateFolderIfMissing(Folders.BackupRootDir);
 
     bool professional =
         app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue) != 0;

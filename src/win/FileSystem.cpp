@@ -1,5 +1,6 @@
 #include "win/FileSystem.h"
 
+#include "win/Errors.h"
 #include "win/Handles.h"
 
 namespace win {
@@ -24,6 +25,11 @@ bool IsExistingDirectory(const std::wstring& path) {
 bool IsExistingFile(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void CreateFolderIfMissing(const std::wstring& path) {
+    if (!IsExistingDirectory(path) && !CreateDirectoryW(path.c_str(), nullptr))
+        ThrowSystemError(GetLastError());
 }
 
 } // namespace win

@@ -14,6 +14,10 @@ void ForEachFile(const std::wstring& pattern,
 bool IsExistingDirectory(const std::wstring& path);
 bool IsExistingFile(const std::wstring& path);
 
+// Creates the folder (one level) unless it is there; raises an AppError with the system's
+// text when it cannot.
+void CreateFolderIfMissing(const std::wstring& path);
+
 // A directory entry that is a junction or symbolic link: never walked into, so a walk
 // cannot loop or leave the tree it was given.
 inline bool IsLinkedDirectory(const WIN32_FIND_DATAW& data) {
