@@ -2,9 +2,9 @@
 
 #include <array>
 #include <cstring>
-#include <deque>
 #include <vector>
 
+#include "FakeRestoreClient.h"
 #include "Fixtures.h"
 #include "backup/SRRestorePtAPI.h"
 #include "win/Errors.h"
@@ -15,39 +15,6 @@ using namespace backup;
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-// A restore-point client that answers from a script and keeps what it was given.
-struct FakeClient {
-    struct Answer {
-        BOOL result;
-        DWORD error;
-        std::int64_t sequence;
-    };
-    struct Call {
-        Bytes info;
-        const STATEMGRSTATUS* status;
-        HCURSOR cursor;
-    };
-    std::deque<Answer> answers;
-    std::vector<Call> calls;
-};
-
-FakeClient* fake = nullptr;
-
-BOOL WINAPI FakeSetRestorePoint(RESTOREPOINTINFOA* info, STATEMGRSTATUS* status) {
-    auto* raw = reinterpret_cast<const unsigned char*>(info);
-    fake->calls.push_back({Bytes(raw, raw + sizeof *info), status, GetCursor()});
-    FakeClient::Answer answer =
-        fake->answers.empty() ? FakeClient::Answer{TRUE, 0, 1} : fake->answers.front();
-    if (!fake->answers.empty())
-        fake->answers.pop_front();
-    if (answer.result) {
-        status->nStatus = ERROR_SUCCESS;
-        status->llSequenceNumber = answer.sequence;
-    }
-    SetLastError(answer.error);
-    return answer.result;
-}
 
 OSVERSIONINFOW Version(DWORD platform, DWORD major, DWORD minor, DWORD build) {
     OSVERSIONINFOW version{};
@@ -86,13 +53,11 @@ std::wstring ExpectedFailureMessage(const std::wstring& code) {
 class RestorePointTest : public ::testing::Test {
 protected:
     FakeClient client;
+    UseFakeClient useClient{client};
     ScriptedPrompt prompt;
     win::ScopedPrompt scopedPrompt{prompt};
     const HCURSOR hourglass = LoadCursorW(nullptr, IDC_WAIT);
     const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
-
-    void SetUp() override { fake = &client; }
-    void TearDown() override { fake = nullptr; }
 };
 
 const OSVERSIONINFOW windows7 = Version(VER_PLATFORM_WIN32_NT, 6, 1, 7601);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "FakeRestoreClient.h"
 #include "MainWindowFixture.h"
 #include "backup/SRRestorePtAPI.h"
 #include "startmenu/MainFormIds.h"
@@ -16,32 +17,17 @@ namespace {
 
 constexpr int kOffice = 0, kGames = 2, kInternet = 4;
 
-// The restore service as the tests need it: it records every request and succeeds or fails.
-struct FakeRestoreService {
-    static inline std::vector<backup::RESTOREPOINTINFOA> calls;
-    static inline bool fail = false;
-    static BOOL WINAPI SetRestorePoint(backup::RESTOREPOINTINFOA* info,
-                                       backup::STATEMGRSTATUS* status) {
-        calls.push_back(*info);
-        if (fail) {
-            SetLastError(1058);
-            return FALSE;
-        }
-        status->llSequenceNumber = 4711;
-        return TRUE;
-    }
-};
-
 class StartProcessing : public MainWindowTest {
 protected:
-    backup::RestorePointSystem system{&FakeRestoreService::SetRestorePoint, false, true};
+    FakeClient client;
+    UseFakeClient useClient{client};
+    backup::RestorePointSystem system{&FakeSetRestorePoint, false, true};
     backup::ScopedRestorePointSystem useSystem{system};
 
     void SetUp() override {
         MainWindowTest::SetUp();
         MakeStartMenu();
-        FakeRestoreService::calls.clear();
-        FakeRestoreService::fail = false;
+        client.answers = {{TRUE, 0, 4711}};
         Open();
         form->Button4Click();
     }
@@ -81,11 +67,11 @@ TEST_F(StartProcessing, MovesEveryAssignedItemUnderARestorePointAndRescans) {
     EXPECT_TRUE(Exists(Common(L"Spreadsheet.lnk")));
     EXPECT_TRUE(prompt.shown.empty());
 
-    ASSERT_EQ(FakeRestoreService::calls.size(), 2u);
-    EXPECT_EQ(FakeRestoreService::calls[0].dwEventType, 100u);
-    EXPECT_EQ(FakeRestoreService::calls[1].dwEventType, 101u);
-    EXPECT_EQ(FakeRestoreService::calls[1].llSequenceNumber, 4711);
-    EXPECT_STREQ(FakeRestoreService::calls[0].szDescription, "Marlowen RESTORE POINT");
+    ASSERT_EQ(client.calls.size(), 2u);
+    EXPECT_EQ(client.calls[0].Record().dwEventType, 100u);
+    EXPECT_EQ(client.calls[1].Record().dwEventType, 101u);
+    EXPECT_EQ(client.calls[1].Record().llSequenceNumber, 4711);
+    EXPECT_STREQ(client.calls[0].Record().szDescription, "Marlowen RESTORE POINT");
 
     EXPECT_EQ(Button8Text(), L"Programs have been successfully categorized!");
     EXPECT_FALSE(IsWindowEnabled(form->Button8));
@@ -114,7 +100,7 @@ TEST_F(StartProcessing, NothingCategorisedStillReportsSuccess) {
 }
 
 TEST_F(StartProcessing, DecliningToGoOnWithoutARestorePointChangesNothing) {
-    FakeRestoreService::fail = true;
+    client.answers = {{FALSE, 1058, 0}};
     prompt.answers = {IDCANCEL};
     Categorise();
     EntryHandle before = form->Entries->First()->Handle();
@@ -123,7 +109,7 @@ TEST_F(StartProcessing, DecliningToGoOnWithoutARestorePointChangesNothing) {
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].caption, L"Error");
     EXPECT_NE(prompt.shown[0].text.find(L"\"1058\""), std::wstring::npos);
-    EXPECT_EQ(FakeRestoreService::calls.size(), 1u) << "no closing call";
+    EXPECT_EQ(client.calls.size(), 1u) << "no closing call";
     EXPECT_TRUE(Exists(Common(L"Writer.lnk")));
     EXPECT_FALSE(Exists(Common(L"Office")));
     EXPECT_NE(form->Entries->Find(before), nullptr) << "no rescan";
@@ -132,11 +118,11 @@ TEST_F(StartProcessing, DecliningToGoOnWithoutARestorePointChangesNothing) {
 }
 
 TEST_F(StartProcessing, GoingOnWithoutARestorePointProcessesEverything) {
-    FakeRestoreService::fail = true;
+    client.answers = {{FALSE, 1058, 0}};
     prompt.answers = {IDOK};
     Categorise();
     ClickStartProcessing();
-    EXPECT_EQ(FakeRestoreService::calls.size(), 1u) << "nothing to close";
+    EXPECT_EQ(client.calls.size(), 1u) << "nothing to close";
     EXPECT_TRUE(Exists(Common(L"Office\\Writer.lnk")));
     EXPECT_EQ(Button8Text(), L"Programs have been successfully categorized!");
 }
@@ -150,18 +136,18 @@ TEST_F(StartProcessing, ACategoryFolderThatCannotBeMadeStopsWithTheSystemsError)
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
     EXPECT_TRUE(Exists(Common(L"Writer.lnk"))) << "nothing is lost";
-    EXPECT_EQ(FakeRestoreService::calls.size(), 2u) << "the restore point is closed";
+    EXPECT_EQ(client.calls.size(), 2u) << "the restore point is closed";
     EXPECT_NE(form->Entries->Find(before), nullptr) << "no rescan";
     EXPECT_EQ(Button8Text(), L"&Start Processing");
     EXPECT_TRUE(IsWindowEnabled(form->Button8));
 }
 
 TEST_F(StartProcessing, OlderSystemsAreNotAskedForARestorePoint) {
-    backup::RestorePointSystem windows2000{&FakeRestoreService::SetRestorePoint, false, false};
+    backup::RestorePointSystem windows2000{&FakeSetRestorePoint, false, false};
     backup::ScopedRestorePointSystem older{windows2000};
     Categorise();
     ClickStartProcessing();
-    EXPECT_TRUE(FakeRestoreService::calls.empty());
+    EXPECT_TRUE(client.calls.empty());
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_TRUE(Exists(Common(L"Office\\Writer.lnk")));
 }
