@@ -17,11 +17,6 @@ protected:
         MainWindowTest::SetUp();
         MakeStartMenu();
     }
-    static std::wstring Text(HWND control) {
-        wchar_t text[256] = L"";
-        GetWindowTextW(control, text, 256);
-        return text;
-    }
     static void WriteSplitPos(DWORD value) {
         app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSplitPosValue, value);
     }
@@ -43,10 +38,10 @@ TEST_F(Navigation, FirstStartShowsPageOneInSimpleMode) {
     EXPECT_TRUE(IsWindowVisible(form->Button6));
     EXPECT_TRUE(IsWindowVisible(form->BitBtn4));
     EXPECT_FALSE(IsWindowVisible(form->ListView1));
-    EXPECT_EQ(Text(form->Button6), L"&Finish");
-    EXPECT_EQ(Text(form->Button11), L"&Menu");
-    EXPECT_EQ(Text(form->Button5), L"< &Back");
-    EXPECT_EQ(Text(form->Button4), L"&Next >");
+    EXPECT_EQ(WindowText(form->Button6), L"&Finish");
+    EXPECT_EQ(WindowText(form->Button11), L"&Menu");
+    EXPECT_EQ(WindowText(form->Button5), L"< &Back");
+    EXPECT_EQ(WindowText(form->Button4), L"&Next >");
 
     form->Button4Click();
     EXPECT_EQ(form->ActivePage(), 2);
@@ -63,10 +58,10 @@ TEST_F(Navigation, FinishJumpsToTheLastPageWhoseCancelEndsTheProgram) {
     Open();
     form->Button6Click();
     EXPECT_EQ(form->ActivePage(), 3);
-    EXPECT_EQ(Text(form->Button6), L"&Cancel");
+    EXPECT_EQ(WindowText(form->Button6), L"&Cancel");
     EXPECT_TRUE(IsWindowEnabled(form->Button5));
     EXPECT_FALSE(IsWindowEnabled(form->Button4));
-    EXPECT_EQ(Text(form->Button8), L"&Start Processing");
+    EXPECT_EQ(WindowText(form->Button8), L"&Start Processing");
 
     form->Button6Click();
     MSG msg;
@@ -227,7 +222,7 @@ TEST_F(Navigation, PageThreeReArmsStartProcessing) {
     for (int i = 0; i < 9 && form->ActivePage() != 3; ++i)
         form->Button4Click();
     ASSERT_EQ(form->ActivePage(), 3);
-    EXPECT_EQ(Text(form->Button8), L"&Start Processing");
+    EXPECT_EQ(WindowText(form->Button8), L"&Start Processing");
     EXPECT_TRUE(IsWindowEnabled(form->Button8));
 }
 
@@ -242,7 +237,7 @@ TEST_F(Navigation, NoTextIsClippedAt800By600) {
             if (!IsWindowVisible(child) ||
                 (wcscmp(className, L"Button") != 0 && wcscmp(className, L"Static") != 0))
                 continue;
-            std::wstring text = Text(child);
+            std::wstring text = WindowText(child);
             if (text.empty())
                 continue;
             RECT r;

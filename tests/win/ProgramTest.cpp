@@ -15,9 +15,7 @@ TEST(ProgramTest, InteractiveRunShowsTheCaptionedWindowUntilItIsClosed) {
     ASSERT_TRUE(program.Started());
     HWND window = program.WaitForMainWindow();
     ASSERT_TRUE(window) << "no main window appeared";
-    wchar_t caption[128] = L"";
-    GetWindowTextW(window, caption, 128);
-    EXPECT_STREQ(caption, L"Marlowen v 2.6 freeware");
+    EXPECT_EQ(WindowText(window), L"Marlowen v 2.6 freeware");
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
@@ -64,16 +62,6 @@ TEST(ItemIcon, EveryShownKindOfItemGetsASmallIcon) {
     }
 }
 
-namespace {
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[512] = L"";
-    GetWindowTextW(window, text, 512);
-    return text;
-}
-
-} // namespace
-
 // The whole job as a user does it under Wine, whose restore service refuses every request.
 TEST(ProgramTest, StartProcessingAsksAboutTheRestorePointThenSortsTheTickedItem) {
     CleanSettings clean;
@@ -101,14 +89,16 @@ TEST(ProgramTest, StartProcessingAsksAboutTheRestorePointThenSortsTheTickedItem)
 
     HWND question = program.WaitForWindow(L"#32770");
     ASSERT_TRUE(question) << "the failed restore point is reported";
-    EXPECT_EQ(TextOf(question), L"Error");
-    EXPECT_EQ(TextOf(GetDlgItem(question, 0xFFFF)).rfind(L"Failed to create a restore point! ", 0),
-              0u);
+    EXPECT_EQ(WindowText(question), L"Error");
+    EXPECT_EQ(
+        WindowText(GetDlgItem(question, 0xFFFF)).rfind(L"Failed to create a restore point! ", 0),
+        0u);
     PostMessageW(question, WM_COMMAND, IDOK, 0);
 
-    for (int i = 0; i < 100 && TextOf(GetDlgItem(window, IdButton8)) == L"&Start Processing"; ++i)
+    for (int i = 0; i < 100 && WindowText(GetDlgItem(window, IdButton8)) == L"&Start Processing";
+         ++i)
         Sleep(100);
-    EXPECT_EQ(TextOf(GetDlgItem(window, IdButton8)),
+    EXPECT_EQ(WindowText(GetDlgItem(window, IdButton8)),
               L"Programs have been successfully categorized!");
     std::wstring sorted = std::wstring(common) + L"\\Office\\!!Sorter.lnk";
     EXPECT_TRUE(Exists(sorted));

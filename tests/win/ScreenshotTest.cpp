@@ -50,11 +50,7 @@ public:
         SendMessageW(Control(id), WM_KEYDOWN, key, 0);
         SendMessageW(Control(id), WM_KEYUP, key, 0);
     }
-    std::wstring Text(int id) const {
-        wchar_t text[256] = L"";
-        GetWindowTextW(Control(id), text, 256);
-        return text;
-    }
+    std::wstring Text(int id) const { return WindowText(Control(id)); }
     bool Visible(int id) const { return IsWindowVisible(Control(id)); }
 
     // Saves what the screen shows of the window as a 24-bit BMP.

@@ -45,11 +45,6 @@ protected:
         SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IdButton8, BN_CLICKED),
                      reinterpret_cast<LPARAM>(form->Button8));
     }
-    std::wstring Button8Text() const {
-        wchar_t text[128] = L"";
-        GetWindowTextW(form->Button8, text, 128);
-        return text;
-    }
 };
 
 } // namespace
@@ -73,7 +68,7 @@ TEST_F(StartProcessing, MovesEveryAssignedItemUnderARestorePointAndRescans) {
     EXPECT_EQ(client.calls[1].Record().llSequenceNumber, 4711);
     EXPECT_STREQ(client.calls[0].Record().szDescription, "Marlowen RESTORE POINT");
 
-    EXPECT_EQ(Button8Text(), L"Programs have been successfully categorized!");
+    EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
     EXPECT_FALSE(IsWindowEnabled(form->Button8));
     EXPECT_EQ(form->ActivePage(), 3);
     // The rescan: the category folders are entries now, hidden from the list.
@@ -88,14 +83,14 @@ TEST_F(StartProcessing, MovesEveryAssignedItemUnderARestorePointAndRescans) {
     // Showing the last page again arms the button for another run.
     form->Button5Click();
     form->Button6Click();
-    EXPECT_EQ(Button8Text(), L"&Start Processing");
+    EXPECT_EQ(WindowText(form->Button8), L"&Start Processing");
     EXPECT_TRUE(IsWindowEnabled(form->Button8));
 }
 
 TEST_F(StartProcessing, NothingCategorisedStillReportsSuccess) {
     form->Button6Click();
     ClickStartProcessing();
-    EXPECT_EQ(Button8Text(), L"Programs have been successfully categorized!");
+    EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
     EXPECT_TRUE(Exists(Common(L"Writer.lnk")));
 }
 
@@ -113,7 +108,7 @@ TEST_F(StartProcessing, DecliningToGoOnWithoutARestorePointChangesNothing) {
     EXPECT_TRUE(Exists(Common(L"Writer.lnk")));
     EXPECT_FALSE(Exists(Common(L"Office")));
     EXPECT_NE(form->Entries->Find(before), nullptr) << "no rescan";
-    EXPECT_EQ(Button8Text(), L"&Start Processing");
+    EXPECT_EQ(WindowText(form->Button8), L"&Start Processing");
     EXPECT_TRUE(IsWindowEnabled(form->Button8));
 }
 
@@ -124,7 +119,7 @@ TEST_F(StartProcessing, GoingOnWithoutARestorePointProcessesEverything) {
     ClickStartProcessing();
     EXPECT_EQ(client.calls.size(), 1u) << "nothing to close";
     EXPECT_TRUE(Exists(Common(L"Office\\Writer.lnk")));
-    EXPECT_EQ(Button8Text(), L"Programs have been successfully categorized!");
+    EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
 }
 
 TEST_F(StartProcessing, ACategoryFolderThatCannotBeMadeStopsWithTheSystemsError) {
@@ -138,7 +133,7 @@ TEST_F(StartProcessing, ACategoryFolderThatCannotBeMadeStopsWithTheSystemsError)
     EXPECT_TRUE(Exists(Common(L"Writer.lnk"))) << "nothing is lost";
     EXPECT_EQ(client.calls.size(), 2u) << "the restore point is closed";
     EXPECT_NE(form->Entries->Find(before), nullptr) << "no rescan";
-    EXPECT_EQ(Button8Text(), L"&Start Processing");
+    EXPECT_EQ(WindowText(form->Button8), L"&Start Processing");
     EXPECT_TRUE(IsWindowEnabled(form->Button8));
 }
 
