@@ -31,10 +31,8 @@ const TMainForm::CategoryButton* TMainForm::ButtonOf(int category) const {
     return &CategoryButtons[static_cast<size_t>(count - 1 - category)];
 }
 
+// Runs on an empty tool bar: the scan has removed the buttons of the earlier scan.
 void TMainForm::RebuildCategoryButtons() {
-    while (SendMessageW(ToolBar1, TB_DELETEBUTTON, 0, 0)) {
-    }
-    CategoryButtons.clear();
     for (int i = static_cast<int>(CategoryNames.size()) - 1; i >= 0; --i) {
         std::wstring caption = L"  " + CategoryNames[static_cast<size_t>(i)] + L"  ";
         TBBUTTON button = {};
