@@ -53,11 +53,7 @@ void TMainForm::RebuildCategoryButtons() {
 }
 
 bool TMainForm::ButtonVisible(const CategoryButton& button) const {
-    TBBUTTONINFOW info = {};
-    info.cbSize = sizeof info;
-    info.dwMask = TBIF_STATE;
-    SendMessageW(ToolBar1, TB_GETBUTTONINFOW, button.commandId, reinterpret_cast<LPARAM>(&info));
-    return !(info.fsState & TBSTATE_HIDDEN);
+    return !SendMessageW(ToolBar1, TB_ISBUTTONHIDDEN, button.commandId, 0);
 }
 
 void TMainForm::SelectFirstVisibleCategory() {
@@ -75,19 +71,8 @@ void TMainForm::ToolButtonClick(const CategoryButton& sender) {
     Tree->AddPlaceholder();
     CurrentCategory = sender.Tag;
     win::WaitCursor wait;
-    for (const CategoryButton& button : CategoryButtons) {
-        TBBUTTONINFOW info = {};
-        info.cbSize = sizeof info;
-        info.dwMask = TBIF_STATE;
-        SendMessageW(ToolBar1, TB_GETBUTTONINFOW, button.commandId,
-                     reinterpret_cast<LPARAM>(&info));
-        info.fsState = static_cast<BYTE>((info.fsState & ~TBSTATE_CHECKED) |
-                                         (button.Tag == sender.Tag ? 0 : TBSTATE_INDETERMINATE));
-        if (button.Tag == sender.Tag)
-            info.fsState &= static_cast<BYTE>(~TBSTATE_INDETERMINATE);
-        SendMessageW(ToolBar1, TB_SETBUTTONINFOW, button.commandId,
-                     reinterpret_cast<LPARAM>(&info));
-    }
+    for (const CategoryButton& button : CategoryButtons)
+        SendMessageW(ToolBar1, TB_INDETERMINATE, button.commandId, button.Tag != sender.Tag);
     FillProgramList();
 }
 
