@@ -39,6 +39,15 @@ std::wstring FileNameOf(const std::wstring& path) {
     return pos == std::wstring::npos ? path : path.substr(pos + 1);
 }
 
+std::wstring NumberedName(const std::wstring& name, bool isFolder, int n) {
+    std::wstring extension = isFolder ? std::wstring() : ExtensionOf(name);
+    // A name that is only an extension (".hidden") has no stem to number.
+    if (extension.size() == name.size())
+        extension.clear();
+    return name.substr(0, name.size() - extension.size()) + L" (" + std::to_wstring(n) + L")" +
+           extension;
+}
+
 bool IsSkippedTopLevelName(const std::wstring& lowerName, const std::wstring& lowerStartupDir) {
     if (ExtensionOf(lowerName) == L".ini")
         return true;

@@ -16,6 +16,10 @@ std::wstring DisplayNameOf(const std::wstring& fileName);
 // The last path component (after the last backslash).
 std::wstring FileNameOf(const std::wstring& path);
 
+// The name Windows gives the n-th item of one name in a folder: "Tool (2).lnk" for a file,
+// "Suite 2.0 (2)" for a folder, whose dots are part of its name.
+std::wstring NumberedName(const std::wstring& name, bool isFolder, int n);
+
 // Whether a top-level name of a Programs folder stays out of the picture: ".ini" files and
 // names that occur inside the all-users Startup path (which keeps the Startup folder out).
 // Both arguments are already lower-cased by the system's file-name rules.

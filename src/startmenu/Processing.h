@@ -1,11 +1,10 @@
 #pragma once
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
 #include "startmenu/EntryList.h"
 #include "startmenu/FolderLocations.h"
+#include "startmenu/MoveReport.h"
 
 namespace startmenu {
 
@@ -14,9 +13,11 @@ namespace startmenu {
 // folder (made when missing), an entry marked MoveToRootCategory moves to the top of its
 // Programs folder, and only uncategorised folders are entered. The all-users folder is
 // done before the user's for each entry; an empty Programs folder location is skipped.
-// A move that fails is shown to the user (owner) and the walk goes on; a category folder
-// that cannot be made raises win::AppError and stops the walk.
-void MoveEntries(const EntryNode* first, const FolderLocations& folders,
-                 const std::vector<std::wstring>& categoryNames, HWND owner);
+// Nothing a run has put into a folder is replaced by another item of the same run, and a
+// move to the top never replaces what lies there: the later item takes a free name. An item
+// that cannot be moved, or whose category folder cannot be made, stays and is reported;
+// the walk goes on with the next.
+MoveReport MoveEntries(const EntryNode* first, const FolderLocations& folders,
+                       const std::vector<std::wstring>& categoryNames);
 
 } // namespace startmenu

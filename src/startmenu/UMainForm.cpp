@@ -17,6 +17,7 @@
 #include "win/Dpi.h"
 #include "win/Errors.h"
 #include "win/FileSystem.h"
+#include "win/UserPrompt.h"
 
 namespace startmenu {
 namespace {
@@ -98,16 +99,41 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::Button8Click() {
+    // The question and the report run message loops: a second click, a category change or a
+    // close arriving through them must not touch the entries the run works on.
+    if (processing_)
+        return;
+    processing_ = true;
+    struct EndRun {
+        TMainForm& form;
+        ~EndRun() {
+            form.processing_ = false;
+            if (form.closeRequested_)
+                PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
+        }
+    } endRun{*this};
+
+    MoveReport report;
     {
         // Closes the restore point and resets the cursor however the work ends.
         backup::RestorePointScope restorePoint(Handle());
         if (restorePoint.Outcome() == backup::RestorePointOutcome::Abandon)
             return;
-        MoveEntries(Entries ? Entries->First() : nullptr, Folders, CategoryNames, Handle());
+        win::DisabledWindow busy(Handle());
+        try {
+            report = MoveEntries(Entries ? Entries->First() : nullptr, Folders, CategoryNames);
+        } catch (...) {
+            FormCreate(); // the list shows what is on disk, also after a stopped run
+            throw;
+        }
         FormCreate();
     }
-    SetWindowTextW(Button8, L"Programs have been successfully categorized!");
+    SetWindowTextW(Button8, MoveReportCaption(report).c_str());
     EnableWindow(Button8, FALSE);
+    std::wstring text = MoveReportText(report);
+    if (!text.empty())
+        win::Prompt().Message(Handle(), text, win::Application::Title(),
+                              MB_OK | (report.Complete() ? MB_ICONINFORMATION : MB_ICONWARNING));
 }
 
 void TMainForm::FormResize() {
@@ -145,6 +171,8 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_COMMAND:
+        if (processing_)
+            return 0;
         return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY:
         return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
@@ -200,6 +228,11 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         FormDestroy();
         return 0;
     case WM_CLOSE:
+        // Closing in the middle of a run would destroy the entries it works on.
+        if (processing_) {
+            closeRequested_ = true;
+            return 0;
+        }
         DestroyWindow(Handle());
         win::Application::Terminate();
         return 0;

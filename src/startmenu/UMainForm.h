@@ -175,6 +175,10 @@ private:
     win::MenuHandle popupMenu1_, popupMenu2_;
     HWND welcomePicture_ = nullptr;
 
+    // A Start Processing run is on; a close asked for meanwhile waits for its end.
+    bool processing_ = false;
+    bool closeRequested_ = false;
+
     // The drag in progress.
     bool dragging_ = false;
     DragSource dragSource_ = DragSource::List;

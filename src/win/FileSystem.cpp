@@ -27,9 +27,15 @@ bool IsExistingFile(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+DWORD CreateFolderUnlessThere(const std::wstring& path) {
+    if (IsExistingDirectory(path) || CreateDirectoryW(path.c_str(), nullptr))
+        return ERROR_SUCCESS;
+    return GetLastError();
+}
+
 void CreateFolderIfMissing(const std::wstring& path) {
-    if (!IsExistingDirectory(path) && !CreateDirectoryW(path.c_str(), nullptr))
-        ThrowSystemError(GetLastError());
+    if (DWORD error = CreateFolderUnlessThere(path))
+        ThrowSystemError(error);
 }
 
 } // namespace win

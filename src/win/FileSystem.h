@@ -17,6 +17,8 @@ bool IsExistingFile(const std::wstring& path);
 // Creates the folder (one level) unless it is there; raises an AppError with the system's
 // text when it cannot.
 void CreateFolderIfMissing(const std::wstring& path);
+// The same, returning the system's error code (ERROR_SUCCESS when the folder is there).
+DWORD CreateFolderUnlessThere(const std::wstring& path);
 
 // A directory entry that is a junction or symbolic link: never walked into, so a walk
 // cannot loop or leave the tree it was given.

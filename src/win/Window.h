@@ -32,4 +32,23 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// Takes no input while the object lives: for work that must not be changed under it. Give
+// it no message box's lifetime: a box closing over a disabled owner sends the user to
+// another program.
+class DisabledWindow {
+public:
+    explicit DisabledWindow(HWND window)
+        : window_(window), wasEnabled_(!EnableWindow(window, FALSE)) {}
+    DisabledWindow(const DisabledWindow&) = delete;
+    DisabledWindow& operator=(const DisabledWindow&) = delete;
+    ~DisabledWindow() {
+        if (wasEnabled_)
+            EnableWindow(window_, TRUE);
+    }
+
+private:
+    HWND window_;
+    bool wasEnabled_;
+};
+
 } // namespace win

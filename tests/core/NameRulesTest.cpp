@@ -74,3 +74,11 @@ TEST(ReplaceFolderPrefix, OnlyAtAWholeFolderName) {
     EXPECT_EQ(ReplaceFolderPrefix(L"C:\\Program Files (x86)\\app.exe", x86, L""), L"");
     EXPECT_EQ(ReplaceFolderPrefix(L"C:\\", L"", native), L"");
 }
+
+TEST(NumberedName, BeforeAFileExtensionAfterAFolderName) {
+    EXPECT_EQ(NumberedName(L"Tool.lnk", false, 2), L"Tool (2).lnk");
+    EXPECT_EQ(NumberedName(L"Read.me.txt", false, 12), L"Read.me (12).txt");
+    EXPECT_EQ(NumberedName(L"Suite 2.0", true, 2), L"Suite 2.0 (2)");
+    EXPECT_EQ(NumberedName(L"Makefile", false, 3), L"Makefile (3)");
+    EXPECT_EQ(NumberedName(L".hidden", false, 2), L".hidden (2)");
+}

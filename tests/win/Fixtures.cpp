@@ -138,6 +138,8 @@ std::wstring TestFolderSource::ShellFolder(int csidl) const {
 int ScriptedPrompt::Message(HWND, const std::wstring& text, const std::wstring& caption,
                             UINT type) {
     shown.push_back({text, caption, type});
+    if (whileShown)
+        whileShown();
     if (answers.empty())
         return IDOK;
     int answer = answers.front();

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,7 @@ public:
 
     std::deque<int> answers; // IDOK when empty
     std::vector<Shown> shown;
+    std::function<void()> whileShown; // what happens while a message is up
 };
 
 // Removes the program's settings key before and after a test.

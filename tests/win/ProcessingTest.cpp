@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <stdexcept>
 
 #include "Fixtures.h"
@@ -7,7 +8,6 @@
 #include "startmenu/Processing.h"
 #include "startmenu/StartMenuScan.h"
 #include "win/Application.h"
-#include "win/Errors.h"
 #include "win/Handles.h"
 #include "win/Text.h"
 
@@ -94,18 +94,18 @@ protected:
         return child;
     }
 
-    void Process() { MoveEntries(list.First(), folders, categories, nullptr); }
+    MoveReport report;
+    void Process() { report = MoveEntries(list.First(), folders, categories); }
 
-    void ExpectMessages(size_t count) {
-        ASSERT_EQ(prompt.shown.size(), count);
-        for (const auto& shown : prompt.shown) {
-            EXPECT_EQ(shown.caption, L"Marlowen");
-            EXPECT_TRUE(shown.type & MB_ICONERROR);
-        }
+    void ExpectFailures(size_t count) {
+        ASSERT_EQ(report.failures.size(), count);
+        EXPECT_EQ(report.moved == report.assigned, count == 0) << "a failed item is not counted";
+        EXPECT_TRUE(prompt.shown.empty()) << "the caller shows the report";
     }
 
-    static bool Mentions(const ScriptedPrompt::Shown& shown, const std::wstring& text) {
-        return shown.text.find(text) != std::wstring::npos;
+    static bool Mentions(const MoveFailure& failure, const std::wstring& text) {
+        return (failure.item + L" to " + failure.targetFolder + L": " + failure.reason)
+                   .find(text) != std::wstring::npos;
     }
 };
 
@@ -129,7 +129,7 @@ TEST_F(ProcessingTest, ItemGoesIntoTheCategoryFolderOfEachProgramsFolderItLiesIn
     EXPECT_EQ(Content(User(L"Office\\Editor.lnk")), "user editor");
     EXPECT_EQ(ListNames(source.commonPrograms), (Names{L"Games", L"Office"}));
     EXPECT_EQ(ListNames(source.userPrograms), (Names{L"Games", L"Office"}));
-    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(report.failures.empty());
 }
 
 TEST_F(ProcessingTest, ExistingCategoryFolderIsFilledAndNamesakesAreReplaced) {
@@ -156,7 +156,7 @@ TEST_F(ProcessingTest, ExistingCategoryFolderIsFilledAndNamesakesAreReplaced) {
     Assign(L"Suite", kGames);
 
     Process();
-    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(report.failures.empty());
     EXPECT_EQ(ListNames(source.commonPrograms), Names{L"Games"});
     EXPECT_EQ(ListNames(Common(L"Games")), (Names{L"Chess.lnk", L"Old.lnk", L"Suite"}));
     EXPECT_EQ(Content(Common(L"Games\\Chess.lnk")), "new chess");
@@ -187,7 +187,7 @@ TEST_F(ProcessingTest, OnlyUncategorisedFoldersAreEntered) {
     Child(pack, L"Mail.lnk", kInternet, OriginCommon);
 
     Process();
-    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(report.failures.empty());
     EXPECT_EQ(ListNames(source.commonPrograms),
               (Names{L"Internet", L"Office", L"Root.lnk", L"Tools"}));
     EXPECT_EQ(ListNames(Common(L"Tools")), Names{L"Calc.lnk"});
@@ -212,7 +212,7 @@ TEST_F(ProcessingTest, FolderInBothProgramsFoldersIsWorkedInEach) {
     suite.AppendChild(L"Mine.lnk", {User(L"Suite\\Mine.lnk"), kGames, OriginUser, 0});
 
     Process();
-    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(report.failures.empty());
     EXPECT_EQ(Content(Common(L"Utilities\\Tool.lnk")), "common tool");
     EXPECT_EQ(Content(User(L"Utilities\\Tool.lnk")), "user tool");
     EXPECT_EQ(Content(Common(L"Manual.lnk")), "common manual");
@@ -236,7 +236,7 @@ TEST_F(ProcessingTest, NothingCategorisedMovesNothing) {
     EXPECT_EQ(ListNames(source.commonPrograms), (Names{L"Editor.lnk", L"Tools"}));
     EXPECT_EQ(ListNames(Common(L"Tools")), Names{L"Calc.lnk"});
     EXPECT_EQ(ListNames(source.userPrograms), (Names{L"Chess.lnk", L"Editor.lnk"}));
-    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(report.failures.empty());
 }
 
 TEST_F(ProcessingTest, UnknownProgramsFolderIsLeftAlone) {
@@ -251,29 +251,90 @@ TEST_F(ProcessingTest, UnknownProgramsFolderIsLeftAlone) {
     Process();
     EXPECT_EQ(ListNames(Common(L"Office")), Names{L"Editor.lnk"});
     EXPECT_EQ(ListNames(source.userPrograms), (Names{L"Chess.lnk", L"Editor.lnk"}));
-    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(report.failures.empty());
 }
 
-TEST_F(ProcessingTest, CategoryFolderThatCannotBeMadeStopsProcessing) {
+TEST_F(ProcessingTest, FileInThePlaceOfACategoryFolderIsNamedAndTheRestGoesOn) {
     MakeFile(Common(L"Both.lnk"), "common");
     MakeFile(User(L"Both.lnk"), "user");
     MakeFile(User(L"Games"), "a file where the category folder would go");
-    MakeFile(User(L"Later.lnk"));
+    MakeFile(User(L"Later.lnk"), "later");
+    MakeFile(User(L"Pinball.lnk"), "pinball");
     Scan();
     Assign(L"Both.lnk", kGames);
     Assign(L"Later.lnk", kOffice);
+    Assign(L"Pinball.lnk", kGames);
 
-    try {
-        Process();
-        FAIL() << "the error must reach the caller";
-    } catch (const win::AppError& error) {
-        EXPECT_EQ(error.Message(), win::SystemErrorText(ERROR_ALREADY_EXISTS));
+    Process();
+    ASSERT_NO_FATAL_FAILURE(ExpectFailures(2));
+    for (const MoveFailure& failure : report.failures) {
+        EXPECT_EQ(failure.targetFolder, User(L"Games"));
+        EXPECT_TRUE(Mentions(failure, L"The file \"Games\" in " + source.userPrograms))
+            << win::Utf8FromWide(failure.reason);
     }
-    EXPECT_EQ(Content(Common(L"Games\\Both.lnk")), "common") << "what was moved stays moved";
-    EXPECT_EQ(ListNames(source.userPrograms), (Names{L"Both.lnk", L"Games", L"Later.lnk"}))
-        << "nothing after the failure is touched";
+    EXPECT_EQ(report.failures[0].item, User(L"Both.lnk"));
+    EXPECT_EQ(report.failures[1].item, User(L"Pinball.lnk"));
+    EXPECT_EQ(Content(Common(L"Games\\Both.lnk")), "common") << "the other folder is done";
+    EXPECT_EQ(Content(User(L"Office\\Later.lnk")), "later") << "later items still move";
+    EXPECT_EQ(Content(User(L"Both.lnk")), "user");
     EXPECT_EQ(Content(User(L"Games")), "a file where the category folder would go");
-    EXPECT_TRUE(prompt.shown.empty()) << "the caller shows the error";
+    EXPECT_NE(MoveReportCaption(report), L"Programs have been successfully categorized!");
+}
+
+// Uninstall.lnk, Readme.lnk and Help.lnk lie in many program folders.
+TEST_F(ProcessingTest, ItemsOfOneNameNeverLandOnEachOther) {
+    MakeFile(Common(L"Tool.lnk"), "top");
+    MakeDir(Common(L"Suite1"));
+    MakeFile(Common(L"Suite1\\Tool.lnk"), "suite 1");
+    MakeDir(Common(L"Suite1\\Docs"));
+    MakeFile(Common(L"Suite1\\Docs\\Guide.txt"), "guide 1");
+    MakeDir(Common(L"Suite2"));
+    MakeFile(Common(L"Suite2\\Tool.lnk"), "suite 2");
+    MakeDir(Common(L"Suite3"));
+    MakeFile(Common(L"Suite3\\Help.lnk"), "suite 3 help");
+    MakeFile(Common(L"Help.lnk"), "top help");
+    MakeDir(Common(L"Docs"));
+    MakeFile(Common(L"Docs\\Guide.txt"), "top guide");
+    // Already in the category folder before the run: a namesake replaces it, as the shell
+    // does, and a numbered name is never taken from it.
+    MakeDir(Common(L"Office"));
+    MakeFile(Common(L"Office\\Readme.lnk"), "old readme");
+    MakeFile(Common(L"Office\\Tool (2).lnk"), "old tool 2");
+    MakeFile(Common(L"Readme.lnk"), "new readme");
+    Scan();
+    Assign(L"Tool.lnk", kOffice);
+    Assign(L"Docs", kOffice);
+    Assign(L"Readme.lnk", kOffice);
+    Child(Top(L"Suite1"), L"Tool.lnk", kOffice, OriginCommon);
+    Child(Top(L"Suite1"), L"Docs", kOffice, OriginCommon);
+    Child(Top(L"Suite2"), L"Tool.lnk", kOffice, OriginCommon);
+    Child(Top(L"Suite3"), L"Help.lnk", MoveToRootCategory, OriginCommon);
+
+    Process();
+    ASSERT_NO_FATAL_FAILURE(ExpectFailures(0));
+    EXPECT_EQ(report.assigned, 7);
+    EXPECT_EQ(ListNames(Common(L"Office")),
+              (Names{L"Docs", L"Docs (2)", L"Readme.lnk", L"Tool (2).lnk", L"Tool (3).lnk",
+                     L"Tool (4).lnk", L"Tool.lnk"}));
+    EXPECT_EQ(Content(Common(L"Office\\Readme.lnk")), "new readme");
+    EXPECT_EQ(Content(Common(L"Office\\Tool (2).lnk")), "old tool 2");
+    std::multiset<std::string> tools, guides;
+    for (const wchar_t* name : {L"Tool.lnk", L"Tool (3).lnk", L"Tool (4).lnk"})
+        tools.insert(Content(Common(L"Office\\") + name));
+    for (const wchar_t* name : {L"Docs", L"Docs (2)"})
+        guides.insert(Content(Common(L"Office\\") + name + L"\\Guide.txt"));
+    EXPECT_EQ(tools, (std::multiset<std::string>{"top", "suite 1", "suite 2"}));
+    EXPECT_EQ(guides, (std::multiset<std::string>{"top guide", "guide 1"}));
+    // Moved to the top beside an unrelated item of its name: both stay.
+    EXPECT_EQ(Content(Common(L"Help.lnk")), "top help");
+    EXPECT_EQ(Content(Common(L"Help (2).lnk")), "suite 3 help");
+
+    ASSERT_EQ(report.renames.size(), 4u);
+    std::wstring text = MoveReportText(report);
+    for (const wchar_t* name : {L"Tool (3).lnk", L"Tool (4).lnk", L"Docs (2)", L"Help (2).lnk"})
+        EXPECT_NE(text.find(L"is now \"" + std::wstring(name) + L"\""), std::wstring::npos)
+            << win::Utf8FromWide(text);
+    EXPECT_EQ(MoveReportCaption(report), L"Programs have been successfully categorized!");
 }
 
 TEST_F(ProcessingTest, FailedMoveIsReportedAndProcessingGoesOn) {
@@ -288,14 +349,14 @@ TEST_F(ProcessingTest, FailedMoveIsReportedAndProcessingGoesOn) {
     ASSERT_TRUE(RemoveDirectoryW(Common(L"Vanished").c_str()));
 
     Process();
-    ASSERT_NO_FATAL_FAILURE(ExpectMessages(2));
-    for (const auto& shown : prompt.shown)
+    ASSERT_NO_FATAL_FAILURE(ExpectFailures(2));
+    for (const auto& shown : report.failures)
         EXPECT_TRUE(Mentions(shown, win::SystemErrorText(ERROR_FILE_NOT_FOUND)))
-            << win::Utf8FromWide(shown.text);
-    EXPECT_TRUE(Mentions(prompt.shown[0], Common(L"Gone.lnk")) ||
-                Mentions(prompt.shown[1], Common(L"Gone.lnk")));
-    EXPECT_TRUE(Mentions(prompt.shown[0], Common(L"Vanished")) ||
-                Mentions(prompt.shown[1], Common(L"Vanished")));
+            << win::Utf8FromWide(shown.reason);
+    EXPECT_TRUE(Mentions(report.failures[0], Common(L"Gone.lnk")) ||
+                Mentions(report.failures[1], Common(L"Gone.lnk")));
+    EXPECT_TRUE(Mentions(report.failures[0], Common(L"Vanished")) ||
+                Mentions(report.failures[1], Common(L"Vanished")));
     EXPECT_EQ(Content(User(L"Games\\Kept.lnk")), "kept");
 }
 
@@ -313,9 +374,9 @@ TEST_F(ProcessingTest, PartlyMergedFolderKeepsWhatCouldNotBeMoved) {
 
     Process();
     busy.Reset();
-    ASSERT_NO_FATAL_FAILURE(ExpectMessages(1));
-    EXPECT_TRUE(Mentions(prompt.shown[0], Common(L"Suite\\Busy.lnk")));
-    EXPECT_TRUE(Mentions(prompt.shown[0], win::SystemErrorText(ERROR_SHARING_VIOLATION)));
+    ASSERT_NO_FATAL_FAILURE(ExpectFailures(1));
+    EXPECT_TRUE(Mentions(report.failures[0], Common(L"Suite\\Busy.lnk")));
+    EXPECT_TRUE(Mentions(report.failures[0], win::SystemErrorText(ERROR_SHARING_VIOLATION)));
     EXPECT_EQ(ListNames(Common(L"Suite")), Names{L"Busy.lnk"});
     EXPECT_EQ(Content(Common(L"Suite\\Busy.lnk")), "busy");
     EXPECT_EQ(ListNames(Common(L"Games\\Suite")), (Names{L"Docs", L"Free.lnk"}));
@@ -333,10 +394,10 @@ TEST_F(ProcessingTest, MoveRefusedForLackOfRightsSaysWhichItemAndWhy) {
 
     Process();
     inUse.Reset();
-    ASSERT_NO_FATAL_FAILURE(ExpectMessages(1));
-    EXPECT_TRUE(Mentions(prompt.shown[0], Common(L"Chess.lnk")));
-    EXPECT_TRUE(Mentions(prompt.shown[0], win::SystemErrorText(ERROR_ACCESS_DENIED)));
-    EXPECT_TRUE(Mentions(prompt.shown[0], L"Administrator rights are needed"));
+    ASSERT_NO_FATAL_FAILURE(ExpectFailures(1));
+    EXPECT_TRUE(Mentions(report.failures[0], Common(L"Chess.lnk")));
+    EXPECT_TRUE(Mentions(report.failures[0], win::SystemErrorText(ERROR_ACCESS_DENIED)));
+    EXPECT_TRUE(Mentions(report.failures[0], L"Administrator rights are needed"));
     EXPECT_EQ(Content(Common(L"Chess.lnk")), "new chess");
     EXPECT_EQ(Content(Common(L"Games\\Chess.lnk")), "old chess");
 }
@@ -355,9 +416,9 @@ TEST_F(ProcessingTest, FileAndFolderOfTheSameNameNeverReplaceEachOther) {
     Assign(L"Letters", kOffice);
 
     Process();
-    ASSERT_NO_FATAL_FAILURE(ExpectMessages(2));
-    for (const auto& shown : prompt.shown) {
-        EXPECT_TRUE(Mentions(shown, win::SystemErrorText(ERROR_ALREADY_EXISTS)));
+    ASSERT_NO_FATAL_FAILURE(ExpectFailures(2));
+    for (const auto& shown : report.failures) {
+        EXPECT_TRUE(Mentions(shown, L"of the same name is already there"));
         EXPECT_FALSE(Mentions(shown, L"Administrator")) << "rights have nothing to do with it";
     }
     EXPECT_EQ(Content(Common(L"Solitaire")), "a file");
@@ -378,9 +439,9 @@ TEST_F(ProcessingTest, CategoryFolderAssignedToItselfStaysWhole) {
     Assign(L"Games", kGames);
 
     Process();
-    ASSERT_NO_FATAL_FAILURE(ExpectMessages(2));
-    EXPECT_TRUE(Mentions(prompt.shown[0], Common(L"Games")));
-    EXPECT_TRUE(Mentions(prompt.shown[1], User(L"Games")));
+    ASSERT_NO_FATAL_FAILURE(ExpectFailures(2));
+    EXPECT_TRUE(Mentions(report.failures[0], Common(L"Games")));
+    EXPECT_TRUE(Mentions(report.failures[1], User(L"Games")));
     EXPECT_EQ(ListNames(Common(L"Games")), (Names{L"Chess.lnk", L"Games"}));
     EXPECT_EQ(ListNames(Common(L"Games\\Games")), Names{L"Go.lnk"});
     EXPECT_EQ(ListNames(User(L"Games")), Names{L"Mine.lnk"});
@@ -396,7 +457,7 @@ TEST_F(ProcessingTest, ItemAlreadyInItsCategoryFolderStaysPut) {
     Child(Top(L"Games"), L"Classics", kGames, OriginCommon);
 
     Process();
-    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(report.failures.empty());
     EXPECT_EQ(ListNames(Common(L"Games")), (Names{L"Chess.lnk", L"Classics"}));
     EXPECT_EQ(Content(Common(L"Games\\Chess.lnk")), "chess");
     EXPECT_EQ(Content(Common(L"Games\\Classics\\Go.lnk")), "go");
@@ -419,7 +480,7 @@ TEST_F(ProcessingTest, NamesOutsideTheAnsiCodePage) {
     Assign(suite, 1);
 
     Process();
-    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(report.failures.empty());
     EXPECT_EQ(ListNames(source.commonPrograms), (Names{categories[0], categories[1]}));
     EXPECT_EQ(ListNames(Common(categories[0])), Names{chess});
     EXPECT_TRUE(IsDirectory(Common(categories[1] + L"\\" + suite)));
@@ -441,8 +502,8 @@ TEST_F(ProcessingTest, LinkedFolderIsNeverEmptiedIntoItsNamesake) {
     Assign(L"Linked", kGames);
 
     Process();
-    ASSERT_NO_FATAL_FAILURE(ExpectMessages(1));
-    EXPECT_TRUE(Mentions(prompt.shown[0], Common(L"Linked")));
+    ASSERT_NO_FATAL_FAILURE(ExpectFailures(1));
+    EXPECT_TRUE(Mentions(report.failures[0], Common(L"Linked")));
     EXPECT_EQ(ListNames(elsewhere.Path()), Names{L"Data.txt"});
     EXPECT_TRUE(ListNames(Common(L"Games\\Linked")).empty());
 }

@@ -8,6 +8,7 @@
 #include "MainWindowFixture.h"
 #include "backup/SRRestorePtAPI.h"
 #include "startmenu/MainFormIds.h"
+#include "win/Text.h"
 
 using namespace testing_support;
 using namespace startmenu;
@@ -122,19 +123,68 @@ TEST_F(StartProcessing, GoingOnWithoutARestorePointProcessesEverything) {
     EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
 }
 
-TEST_F(StartProcessing, ACategoryFolderThatCannotBeMadeStopsWithTheSystemsError) {
+// Under Wine's refusing restore service a run shows two messages: the question and the
+// report. Whatever reaches the window meanwhile leaves the run alone.
+TEST_F(StartProcessing, FailedItemsAreReportedAndTheWindowClosesOnlyAfterTheRun) {
+    client.answers = {{FALSE, 1058, 0}};
     MakeFile(Common(L"Office"), "in the way");
     Categorise();
     EntryHandle before = form->Entries->First()->Handle();
+    HWND window = form->Handle();
+    prompt.whileShown = [&] {
+        SendMessageW(window, WM_CLOSE, 0, 0);
+        ClickStartProcessing();
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(IdFirstCategoryButton + kGames, BN_CLICKED), 0);
+        ASSERT_TRUE(IsWindow(window));
+    };
     ClickStartProcessing();
 
-    ASSERT_EQ(prompt.shown.size(), 1u);
-    EXPECT_EQ(prompt.shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    ASSERT_EQ(prompt.shown.size(), 2u) << "one question, one report, nothing from a second run";
+    EXPECT_EQ(prompt.shown[0].caption, L"Error");
+    const std::wstring& report = prompt.shown[1].text;
+    EXPECT_EQ(prompt.shown[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
+    EXPECT_NE(report.find(Common(L"Writer.lnk")), std::wstring::npos) << win::Utf8FromWide(report);
+    EXPECT_NE(report.find(L"The file \"Office\" in " + source.commonPrograms), std::wstring::npos);
     EXPECT_TRUE(Exists(Common(L"Writer.lnk"))) << "nothing is lost";
-    EXPECT_EQ(client.calls.size(), 2u) << "the restore point is closed";
-    EXPECT_NE(form->Entries->Find(before), nullptr) << "no rescan";
-    EXPECT_EQ(WindowText(form->Button8), L"&Start Processing");
-    EXPECT_TRUE(IsWindowEnabled(form->Button8));
+    EXPECT_TRUE(Exists(Common(L"Games\\Chess.lnk"))) << "items after the failing one move";
+    EXPECT_TRUE(Exists(User(L"Internet\\Mail.lnk")));
+    EXPECT_EQ(form->Entries->Find(before), nullptr) << "the list shows what is on disk";
+    EXPECT_EQ(form->CurrentCategory, kOffice);
+    EXPECT_EQ(WindowText(form->Button8), L"2 of 3 items categorized, 1 not moved");
+    EXPECT_FALSE(IsWindowEnabled(form->Button8));
+    EXPECT_TRUE(IsWindowEnabled(window));
+
+    // The close asked for during the run comes now.
+    MSG msg;
+    while (IsWindow(window) && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(StartProcessing, ProfessionalModeKeepsEveryItemOfOneName) {
+    Shortcut(Common(L"Tool.lnk"));
+    Shortcut(Common(L"Help.lnk"));
+    form->FormCreate();
+    form->RadioButton2Click();
+    ClickListCheckBox(ListIndex(L"Tool"));
+    SelectListItem(ListIndex(L"Suite"));
+    ClickTreeCheckBox(TreeNode(L"Tool.lnk"));
+    form->Tree->Select(TreeNode(L"Help.lnk"));
+    form->Movetoroot1Click();
+    form->Button6Click();
+    ClickStartProcessing();
+
+    EXPECT_EQ(ListNames(Common(L"Office")),
+              (std::vector<std::wstring>{L"Tool (2).lnk", L"Tool.lnk"}));
+    EXPECT_TRUE(Exists(Common(L"Help.lnk")));
+    EXPECT_TRUE(Exists(Common(L"Help (2).lnk")));
+    EXPECT_EQ(ListNames(Common(L"Suite")), std::vector<std::wstring>{L"desktop.ini"});
+    EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
+    ASSERT_EQ(prompt.shown.size(), 1u) << "the renamed items are named";
+    EXPECT_EQ(prompt.shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_NE(prompt.shown[0].text.find(L"is now \"Help (2).lnk\" in " + source.commonPrograms),
+              std::wstring::npos)
+        << win::Utf8FromWide(prompt.shown[0].text);
 }
 
 TEST_F(StartProcessing, OlderSystemsAreNotAskedForARestorePoint) {
