@@ -28,7 +28,7 @@ fi
 
 wine "$build/win/bin/marlowen.exe" "$@" &
 for _ in $(seq 150); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"Marlowen v 2.6 freeware"' && break
+    xwininfo -root -tree 2>/dev/null | grep -q '"Marlowen v [0-9.]* freeware"' && break
     sleep 0.2
 done
 sleep 2

@@ -7,6 +7,9 @@ build="$root/build"
 
 "$root/tools/deps.sh"
 
+# Every source file is laid out as .clang-format says.
+(cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
+
 cmake -S "$root" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMARLOWEN_SANITIZE=ON
 cmake --build "$build/native"
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -1,8 +1,9 @@
 #pragma once
+#include "app/Version.h"
 
 namespace app {
 
-inline constexpr const wchar_t* kVersionCaption = L"Marlowen v 2.6";
+inline constexpr const wchar_t* kVersionCaption = L"Marlowen v " MARLOWEN_VERSION_WIDE;
 inline constexpr const wchar_t* kSupportEmail = L"support@quenbrook.com";
 inline constexpr const wchar_t* kHomePage = L"http://www.quenbrook.com/";
 

@@ -11,6 +11,7 @@
 #include "win/Application.h"
 #include "win/Com.h"
 #include "win/Handles.h"
+#include "win/SystemLibrary.h"
 #include "win/UserPrompt.h"
 
 namespace {
@@ -26,16 +27,15 @@ std::vector<std::wstring> CommandLineArguments() {
     return args;
 }
 
-// The three runs, chosen by the first argument.
-void RunProgram() {
+// The three runs, chosen by the first argument; returns the exit code.
+int RunProgram() {
     std::vector<std::wstring> args = CommandLineArguments();
     startmenu::SystemFolderSource folders;
 
     app::RunKind run = app::ChooseRun(args);
-    if (run == app::RunKind::Clear) {
-        startmenu::RunClearMode(args.size() > 1 ? args[1] : std::wstring(), folders);
-        return;
-    }
+    if (run == app::RunKind::Clear)
+        return static_cast<int>(
+            startmenu::RunClearMode(args.size() > 1 ? args[1] : std::wstring(), folders));
 
     INITCOMMONCONTROLSEX controls = {sizeof controls,
                                      ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
@@ -43,19 +43,21 @@ void RunProgram() {
     win::ComInit com;
     startmenu::TMainForm mainForm(folders);
     if (run == app::RunKind::BatchImport)
-        return;
+        return 0;
     mainForm.Show();
     win::Application::Run();
+    return 0;
 }
 
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    win::RestrictLibrarySearch();
     win::Application::SetTitle(L"Marlowen");
     try {
-        RunProgram();
-    } catch (const std::exception& error) {
-        win::ShowError(nullptr, error);
+        return RunProgram();
+    } catch (...) {
+        win::ShowCurrentError(nullptr);
     }
-    return 0;
+    return 1;
 }

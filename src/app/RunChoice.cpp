@@ -1,6 +1,6 @@
 #include "app/RunChoice.h"
 
-#include "startmenu/NameRules.h"
+#include "base/PathRules.h"
 
 namespace app {
 
@@ -10,7 +10,7 @@ RunKind ChooseRun(const std::vector<std::wstring>& args) {
     if (args[0] == L"/clear")
         return RunKind::Clear;
     // "xml" is ASCII, so folding ASCII letters finds it exactly where a full lower-casing would.
-    if (startmenu::ContainsAsciiNoCase(args[0], L"xml"))
+    if (base::ContainsAsciiNoCase(args[0], L"xml"))
         return RunKind::BatchImport;
     return RunKind::Interactive;
 }

@@ -15,20 +15,27 @@ static_assert(sizeof kDescription <= kMaxDescription, "the description must fit 
 OSVERSIONINFOW RunningVersion() {
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
-    using RtlGetVersionProc = LONG(WINAPI*)(OSVERSIONINFOW*);
-    auto rtlGetVersion = reinterpret_cast<RtlGetVersionProc>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    auto rtlGetVersion =
+        win::LoadedFunction<LONG(WINAPI*)(OSVERSIONINFOW*)>(L"ntdll.dll", "RtlGetVersion");
     if (rtlGetVersion)
         rtlGetVersion(&version);
     return version;
 }
 
-// Bound once for the whole run and freed at its end.
-const RestorePointLibrary systemLibrary(L"SrClient.dll");
-const OSVERSIONINFOW systemVersion = RunningVersion();
-const RestorePointSystem runningSystem = {systemLibrary.Entry(), IsWindowsMeVersion(systemVersion),
-                                          IsNt51OrLaterVersion(systemVersion)};
-const RestorePointSystem* current = &runningSystem;
+// Bound when a restore point is first asked for, and kept for the rest of the run.
+const RestorePointSystem& RunningSystem() {
+    static const RestorePointLibrary library(L"SrClient.dll");
+    static const OSVERSIONINFOW version = RunningVersion();
+    static const RestorePointSystem system = {library.Entry(), IsWindowsMeVersion(version),
+                                              IsNt51OrLaterVersion(version)};
+    return system;
+}
+
+const RestorePointSystem* replacement = nullptr;
+
+const RestorePointSystem& Current() {
+    return replacement ? *replacement : RunningSystem();
+}
 
 void ShowHourglass() {
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
@@ -51,11 +58,7 @@ std::wstring FailureMessage(DWORD error) {
 } // namespace
 
 RestorePointLibrary::RestorePointLibrary(const wchar_t* fileName)
-    : module_(LoadLibraryW(fileName)) {
-    if (module_)
-        entry_ = reinterpret_cast<SRSetRestorePointAProc>(
-            reinterpret_cast<void*>(GetProcAddress(module_.Get(), "SRSetRestorePointA")));
-}
+    : library_(fileName), entry_(library_.Find<SRSetRestorePointAProc>("SRSetRestorePointA")) {}
 
 bool IsWindowsMeVersion(const OSVERSIONINFOW& version) {
     return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && version.dwMinorVersion == 90 &&
@@ -69,24 +72,24 @@ bool IsNt51OrLaterVersion(const OSVERSIONINFOW& version) {
 }
 
 bool RestorePointsAvailable() {
-    return current->SRSetRestorePointA != nullptr;
+    return Current().SRSetRestorePointA != nullptr;
 }
 
 bool IsWindowsMe() {
-    return current->IsWindowsMe;
+    return Current().IsWindowsMe;
 }
 
 bool IsNt51OrLater() {
-    return current->IsNt51OrLater;
+    return Current().IsNt51OrLater;
 }
 
-ScopedRestorePointSystem::ScopedRestorePointSystem(const RestorePointSystem& replacement)
-    : previous_(current) {
-    current = &replacement;
+ScopedRestorePointSystem::ScopedRestorePointSystem(const RestorePointSystem& system)
+    : previous_(replacement) {
+    replacement = &system;
 }
 
 ScopedRestorePointSystem::~ScopedRestorePointSystem() {
-    current = previous_;
+    replacement = previous_;
 }
 
 RestorePointOutcome BeginRestorePoint(HWND owner, RestorePoint& point) {
@@ -104,7 +107,7 @@ RestorePointOutcome BeginRestorePoint(HWND owner, RestorePoint& point) {
     // Cleared first: a client that fails without setting an error must not report a stale
     // code left by some earlier call.
     SetLastError(ERROR_SUCCESS);
-    if (current->SRSetRestorePointA(&point.Info, &point.Status)) {
+    if (Current().SRSetRestorePointA(&point.Info, &point.Status)) {
         point.RestorePointBegun = true;
         return RestorePointOutcome::Begun;
     }
@@ -122,7 +125,7 @@ void EndRestorePoint(RestorePoint& point) {
         point.Info.dwEventType = kEndSystemChange;
         point.Info.dwRestorePtType = kModifySettings;
         point.Info.llSequenceNumber = point.Status.llSequenceNumber;
-        current->SRSetRestorePointA(&point.Info, &point.Status);
+        Current().SRSetRestorePointA(&point.Info, &point.Status);
     }
     ShowDefaultCursor();
 }

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "win/Handles.h"
+#include "win/SystemLibrary.h"
 
 // The System Restore client, bound at run time so that the program also runs where the
 // library is missing, and the begin/end protocol every bulk change of the Start Menu follows.
@@ -32,20 +32,20 @@ static_assert(sizeof(STATEMGRSTATUS) == 12, "STATEMGRSTATUS must match the SDK")
 
 using SRSetRestorePointAProc = BOOL(WINAPI*)(RESTOREPOINTINFOA*, STATEMGRSTATUS*);
 
-// Loads a restore-point client library and finds its entry point; frees the library when
-// it goes. Entry() is null when either is missing.
+// Loads a restore-point client library of the system folder and finds its entry point;
+// frees the library when it goes. Entry() is null when either is missing.
 class RestorePointLibrary {
 public:
     explicit RestorePointLibrary(const wchar_t* fileName);
     SRSetRestorePointAProc Entry() const { return entry_; }
 
 private:
-    win::ModuleHandle module_;
-    SRSetRestorePointAProc entry_ = nullptr;
+    win::SystemLibrary library_;
+    SRSetRestorePointAProc entry_;
 };
 
-// Everything the protocol asks of the running system. The program's own is made once at
-// start-up; tests put another one in place with ScopedRestorePointSystem.
+// Everything the protocol asks of the running system. The program's own is bound when a
+// restore point is first asked for; tests put another one in place with ScopedRestorePointSystem.
 struct RestorePointSystem {
     SRSetRestorePointAProc SRSetRestorePointA = nullptr; // null: no restore points here
     bool IsWindowsMe = false;

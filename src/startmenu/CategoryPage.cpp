@@ -11,6 +11,26 @@ bool TreeShowsFolder(const CheckTree& tree) {
     return root != 0 && !IsPlaceholder(tree, root);
 }
 
+void ShowFolderInTree(CheckTree& tree, EntryNode& folder, const std::wstring& caption,
+                      int itemState, int currentCategory,
+                      const std::function<void(EntryNode&)>& loadContents) {
+    tree.Clear();
+    CheckTree::Node root = tree.Append(0, caption, folder.Entry().Path, folder.Handle());
+    tree.SetState(root, itemState == StatusChecked ? StatusChecked : StatusUnchecked);
+    if (!folder.HasChildren())
+        loadContents(folder);
+    AddContentChildren(folder, tree, root, currentCategory);
+    tree.SetState(root, itemState);
+    tree.Expand(root);
+}
+
+bool KeepTreeStateInEntry(const CheckTree& tree, EntryNode* selectedEntry, int rootState) {
+    if (!tree.FirstRoot() || !selectedEntry)
+        return false;
+    selectedEntry->Entry().Status = rootState;
+    return true;
+}
+
 std::vector<EntryNode*>
 ProgramListEntries(const EntryList& entries, int currentCategory, bool showCategoryFolders,
                    const std::function<bool(const std::wstring& path)>& isCategoryFolder) {

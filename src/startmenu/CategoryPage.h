@@ -88,6 +88,19 @@ void ApplyCheckState(CheckTree& tree, CheckTree::Node node, bool unchecked, bool
 int AddContentChildren(EntryNode& entry, CheckTree& tree, CheckTree::Node treeNode,
                        int currentCategory);
 
+// A folder item selected in professional mode: the tree shows the folder alone as its root,
+// captioned like the list item, with the contents loaded below it (by loadContents, the
+// first time the folder is selected in a scan) and expanded one level. The root shows the
+// list item's state.
+void ShowFolderInTree(CheckTree& tree, EntryNode& folder, const std::wstring& caption,
+                      int itemState, int currentCategory,
+                      const std::function<void(EntryNode&)>& loadContents);
+
+// After a change in the tree, the selected list item's entry keeps the state of the tree's
+// root as its Status. Returns whether the list item is to show that state too: only when
+// the tree shows something and an item is selected.
+bool KeepTreeStateInEntry(const CheckTree& tree, EntryNode* selectedEntry, int rootState);
+
 // The check state entry deserves for currentCategory: 2 when everything loaded in it is in
 // currentCategory, 1 when it all shares one other category (or none), 3 otherwise.
 int SubtreeState(const EntryNode& entry, int currentCategory);

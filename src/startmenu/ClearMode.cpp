@@ -2,102 +2,47 @@
 
 #include <windows.h>
 
+#include "base/PathRules.h"
+#include "cleanup/ShortcutCheck.h"
 #include "startmenu/NameRules.h"
+#include "win/FileIdentity.h"
 #include "win/FileSystem.h"
-#include "win/ShellLink.h"
+#include "win/SpecialFolders.h"
 #include "win/Text.h"
 
 namespace startmenu {
 namespace {
 
-// Keeps the system from asking for a disk while an empty drive is probed.
-class QuietDriveErrors {
-public:
-    QuietDriveErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_); }
-    QuietDriveErrors(const QuietDriveErrors&) = delete;
-    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
-    ~QuietDriveErrors() { SetThreadErrorMode(previous_, nullptr); }
-
-private:
-    DWORD previous_ = 0;
-};
-
-// Shows this thread the 64-bit System32 while it lives, when the program runs as a 32-bit
-// program on 64-bit Windows; elsewhere it changes nothing.
-class NativeSystemFolder {
-public:
-    NativeSystemFolder() { active_ = Wow64DisableWow64FsRedirection(&previous_); }
-    NativeSystemFolder(const NativeSystemFolder&) = delete;
-    NativeSystemFolder& operator=(const NativeSystemFolder&) = delete;
-    ~NativeSystemFolder() {
-        if (active_)
-            Wow64RevertWow64FsRedirection(previous_);
-    }
-
-private:
-    void* previous_ = nullptr;
-    BOOL active_ = FALSE;
-};
-
-std::wstring Environment(const wchar_t* name) {
-    wchar_t value[MAX_PATH] = L"";
-    DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
-    return length && length < MAX_PATH ? value : L"";
-}
-
-// True when the path is absent; false when it is there or its state cannot be known.
-bool IsAbsent(const std::wstring& path) {
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return false;
-    DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
-// A 32-bit program on 64-bit Windows sees System32 redirected and reads "%ProgramFiles%"
-// in a shortcut as the 32-bit Program Files folder, so a live 64-bit program can look
-// missing. It is looked for in the native places too before its shortcut counts as dead.
-bool IsMissingOnReachableVolume(const std::wstring& target) {
-    QuietDriveErrors quiet;
-    if (!IsAbsent(target))
-        return false;
-    {
-        NativeSystemFolder native;
-        if (!IsAbsent(target))
-            return false;
-    }
-    std::wstring native = ReplaceFolderPrefix(target, Environment(L"ProgramFiles(x86)"),
-                                              Environment(L"ProgramW6432"));
-    if (!native.empty() && !IsAbsent(native))
-        return false;
-    std::wstring root = VolumeRootOf(target);
-    return !root.empty() && GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-} // namespace
-
-void ClearFolder(const std::wstring& folder, const FolderLocations& locations) {
+// Cleans below folder; kept holds the folders that stay even when empty.
+void Clear(const std::wstring& folder, const win::FolderSet& kept, ClearResult& result) {
     win::ForEachFile(folder + L"\\*", [&](const WIN32_FIND_DATAW& data) {
         std::wstring path = folder + L"\\" + data.cFileName;
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || win::IsLinkedDirectory(data) ||
             !win::IsExistingDirectory(path))
             return;
-        ClearFolder(path, locations);
-        std::wstring lowerPath = win::LowerFileName(path);
-        if (lowerPath != locations.CommonStartupDir && lowerPath != locations.UserStartupDir)
-            RemoveDirectoryW(path.c_str());
+        Clear(path, kept, result);
+        if (!kept.Contains(path) && !RemoveDirectoryW(path.c_str()) &&
+            GetLastError() != ERROR_DIR_NOT_EMPTY)
+            ++result.notDeleted;
     });
     win::ForEachFile(folder + L"\\*.lnk", [&](const WIN32_FIND_DATAW& data) {
         std::wstring path = folder + L"\\" + data.cFileName;
-        if (IsDeadShortcut(path))
-            DeleteFileW(path.c_str());
+        if (cleanup::IsDeadShortcut(path) && !DeleteFileW(path.c_str()))
+            ++result.notDeleted;
     });
 }
 
-bool IsDeadShortcut(const std::wstring& shortcutPath) {
-    std::wstring target;
-    if (!win::ReadShortcutTarget(shortcutPath, target) || target.empty())
-        return false;
-    return IsMissingOnReachableVolume(target);
+} // namespace
+
+ClearResult ClearFolder(const std::wstring& folder, const FolderLocations& locations) {
+    // Built once: every member costs the shell a look-up and the file system an open.
+    win::FolderSet kept;
+    kept.Add(locations.CommonStartupDir);
+    kept.Add(locations.UserStartupDir);
+    kept.Add(win::NamedSystemFolders());
+    ClearResult result;
+    Clear(folder, kept, result);
+    return result;
 }
 
 bool DeleteFolderTree(const std::wstring& folder) {
@@ -119,12 +64,34 @@ bool DeleteFolderTree(const std::wstring& folder) {
     return true;
 }
 
-void RunClearMode(const std::wstring& folder, const FolderSource& source) {
-    if (folder.empty())
-        return;
+bool IsRefusedClearFolder(const std::wstring& folder) {
+    win::FolderSet roots, windows;
+    roots.Add(win::SystemRootFolders());
+    windows.Add(win::WindowsFolders());
+    if (roots.Contains(folder))
+        return true;
+    // As spelled and as the file system resolves it, so that a link cannot lead in.
+    for (const std::wstring& spelling : {folder, win::ResolvedPathOf(folder)}) {
+        std::wstring full = win::FullPathOf(base::WithoutLongPathPrefix(spelling));
+        if (base::IsVolumeRoot(full))
+            return true;
+        for (std::wstring up = full; !up.empty(); up = base::ParentFolderOf(up))
+            if (windows.Contains(up))
+                return true;
+    }
+    return false;
+}
+
+ClearOutcome RunClearMode(const std::wstring& folder, const FolderSource& source) {
+    // An empty argument would turn the listing into "\*", the root of the current drive.
+    if (folder.empty() || !win::IsExistingDirectory(folder))
+        return ClearOutcome::NoFolder;
+    if (IsRefusedClearFolder(folder))
+        return ClearOutcome::Refused;
     FolderLocations locations;
     ResolveStartupDirs(source, locations);
-    ClearFolder(folder, locations);
+    return ClearFolder(folder, locations).notDeleted ? ClearOutcome::ItemsLeft
+                                                     : ClearOutcome::Cleaned;
 }
 
 } // namespace startmenu

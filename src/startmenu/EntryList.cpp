@@ -1,6 +1,6 @@
 #include "startmenu/EntryList.h"
 
-#include "startmenu/NameRules.h"
+#include "base/PathRules.h"
 
 namespace startmenu {
 namespace {
@@ -58,13 +58,13 @@ EntryHandle EntryList::Register(EntryNode& node) {
 EntryNode* FindSiblingByName(EntryNode* node, const std::wstring& name, bool includeSelf) {
     if (!node)
         return nullptr;
-    if (includeSelf && SameNameAscii(node->Name(), name))
+    if (includeSelf && base::SameNameAscii(node->Name(), name))
         return node;
     for (EntryNode* n = node->PreviousSibling(); n; n = n->PreviousSibling())
-        if (SameNameAscii(n->Name(), name))
+        if (base::SameNameAscii(n->Name(), name))
             return n;
     for (EntryNode* n = node->NextSibling(); n; n = n->NextSibling())
-        if (SameNameAscii(n->Name(), name))
+        if (base::SameNameAscii(n->Name(), name))
             return n;
     return nullptr;
 }

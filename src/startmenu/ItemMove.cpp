@@ -1,5 +1,6 @@
 #include "startmenu/ItemMove.h"
 
+#include "base/PathRules.h"
 #include "win/Application.h"
 #include "win/FileSystem.h"
 #include "win/Text.h"
@@ -12,8 +13,7 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
 }
 
 bool IsSameOrInside(const std::wstring& path, const std::wstring& folder) {
-    std::wstring lowerPath = win::LowerFileName(path), lowerFolder = win::LowerFileName(folder);
-    return lowerPath == lowerFolder || lowerPath.rfind(lowerFolder + L"\\", 0) == 0;
+    return base::IsSameOrInside(win::LowerFileName(path), win::LowerFileName(folder));
 }
 
 class Mover {

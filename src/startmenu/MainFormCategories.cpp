@@ -3,9 +3,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "base/PathRules.h"
 #include "app/Settings.h"
 #include "startmenu/CategoryPage.h"
-#include "startmenu/FolderContents.h"
 #include "startmenu/ItemIcon.h"
 #include "startmenu/MainFormIds.h"
 #include "startmenu/NameRules.h"
@@ -33,14 +33,14 @@ const TMainForm::CategoryButton* TMainForm::ButtonOf(int category) const {
 
 // Runs on an empty tool bar: the scan has removed the buttons of the earlier scan.
 void TMainForm::RebuildCategoryButtons() {
-    for (int i = static_cast<int>(CategoryNames.size()) - 1; i >= 0; --i) {
-        std::wstring caption = L"  " + CategoryNames[static_cast<size_t>(i)] + L"  ";
+    for (int i = static_cast<int>(model_.CategoryNames.size()) - 1; i >= 0; --i) {
+        std::wstring caption = L"  " + model_.CategoryNames[static_cast<size_t>(i)] + L"  ";
         TBBUTTON button = {};
         button.iBitmap = i > 9 ? 9 : i;
         button.idCommand = IdFirstCategoryButton + i;
         // Greyed until its category is current.
         button.fsState = TBSTATE_ENABLED | TBSTATE_INDETERMINATE;
-        if (i <= 8 && CategoryHidden[static_cast<size_t>(i)])
+        if (i <= 8 && model_.CategoryHidden[static_cast<size_t>(i)])
             button.fsState |= TBSTATE_HIDDEN;
         button.fsStyle = BTNS_AUTOSIZE | BTNS_SHOWTEXT | BTNS_BUTTON;
         button.iString = reinterpret_cast<INT_PTR>(caption.c_str());
@@ -57,7 +57,7 @@ bool TMainForm::ButtonVisible(const CategoryButton& button) const {
 }
 
 void TMainForm::SelectFirstVisibleCategory() {
-    for (int i = 0; i < static_cast<int>(CategoryNames.size()); ++i) {
+    for (int i = 0; i < static_cast<int>(model_.CategoryNames.size()); ++i) {
         const CategoryButton* button = ButtonOf(i);
         if (button && ButtonVisible(*button)) {
             ToolButtonClick(*button);
@@ -69,7 +69,7 @@ void TMainForm::SelectFirstVisibleCategory() {
 void TMainForm::ToolButtonClick(const CategoryButton& sender) {
     Tree->Clear();
     Tree->AddPlaceholder();
-    CurrentCategory = sender.Tag;
+    model_.CurrentCategory = sender.Tag;
     win::WaitCursor wait;
     for (const CategoryButton& button : CategoryButtons)
         SendMessageW(ToolBar1, TB_INDETERMINATE, button.commandId, button.Tag != sender.Tag);
@@ -79,19 +79,11 @@ void TMainForm::ToolButtonClick(const CategoryButton& sender) {
 void TMainForm::CheckBox1Click() {
     if (!FormReady)
         return;
-    ShowCategoryFolders = Button_GetCheck(CheckBox1) == BST_CHECKED;
+    model_.ShowCategoryFolders = Button_GetCheck(CheckBox1) == BST_CHECKED;
     app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kShowCategoryFoldersValue,
-                       ShowCategoryFolders ? 1 : 0);
-    if (const CategoryButton* button = ButtonOf(CurrentCategory))
+                       model_.ShowCategoryFolders ? 1 : 0);
+    if (const CategoryButton* button = ButtonOf(model_.CurrentCategory))
         ToolButtonClick(*button);
-}
-
-bool TMainForm::IsCategoryFolder(const std::wstring& path) const {
-    std::wstring name = win::LowerFileName(FileNameOf(path));
-    for (const std::wstring& category : CategoryNames)
-        if (name == win::LowerFileName(category))
-            return true;
-    return false;
 }
 
 // The program list -------------------------------------------------------------------------
@@ -107,12 +99,14 @@ void TMainForm::FillProgramList() {
     ImageList_RemoveAll(imageList1_.Get());
     SendMessageW(ListView1, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(ListView1);
-    if (Entries) {
-        auto isCategoryFolder = [this](const std::wstring& path) { return IsCategoryFolder(path); };
+    {
+        auto isCategoryFolder = [this](const std::wstring& path) {
+            return model_.IsCategoryFolder(path);
+        };
         int index = 0;
-        for (EntryNode* node :
-             ProgramListEntries(*Entries, CurrentCategory, ShowCategoryFolders, isCategoryFolder)) {
-            std::wstring caption = DisplayNameOf(FileNameOf(node->Entry().Path));
+        for (EntryNode* node : ProgramListEntries(*model_.Entries, model_.CurrentCategory,
+                                                  model_.ShowCategoryFolders, isCategoryFolder)) {
+            std::wstring caption = DisplayNameOf(base::FileNameOf(node->Entry().Path));
             LVITEMW item = {};
             item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
             item.iItem = index++;
@@ -120,7 +114,7 @@ void TMainForm::FillProgramList() {
             item.lParam = static_cast<LPARAM>(node->Handle());
             win::IconHandle icon(GetItemIcon(node->Entry().Path));
             item.iImage = icon ? ImageList_AddIcon(imageList1_.Get(), icon.Get()) : -1;
-            item.state = INDEXTOSTATEIMAGEMASK(ListStateOf(node->Entry(), CurrentCategory));
+            item.state = INDEXTOSTATEIMAGEMASK(ListStateOf(node->Entry(), model_.CurrentCategory));
             item.stateMask = LVIS_STATEIMAGEMASK;
             ListView_InsertItem(ListView1, &item);
         }
@@ -155,9 +149,9 @@ EntryNode* TMainForm::ListEntry(int item) const {
     LVITEMW query = {};
     query.mask = LVIF_PARAM;
     query.iItem = item;
-    if (!Entries || !ListView_GetItem(ListView1, &query))
+    if (!ListView_GetItem(ListView1, &query))
         return nullptr;
-    return Entries->Find(static_cast<EntryHandle>(query.lParam));
+    return model_.Entries->Find(static_cast<EntryHandle>(query.lParam));
 }
 
 int TMainForm::ListSelected() const {
@@ -179,7 +173,7 @@ void TMainForm::ToggleListItem(int item) {
     EntryNode* node = ListEntry(item);
     if (!node)
         return;
-    int state = ToggleListEntry(*node, ListState(item), CurrentCategory, ProfessionalMode);
+    int state = ToggleListEntry(*node, ListState(item), model_.CurrentCategory, ProfessionalMode);
     SetListState(item, state);
     if (ProfessionalMode && item == ListSelected() && TreeShowsFolder(*Tree))
         ApplyCheckState(*Tree, Tree->FirstRoot(), state != StatusChecked, true);
@@ -201,32 +195,16 @@ void TMainForm::ListView1SelectItem(int item, bool selected) {
     EntryNode* node = ListEntry(item);
     if (!node)
         return;
-    const TStartMenu entry = node->Entry();
-    Tree->Clear();
-    if (win::IsExistingFile(entry.Path)) {
+    if (win::IsExistingFile(node->Entry().Path)) {
+        Tree->Clear();
         Tree->AddPlaceholder();
         return;
     }
-    CheckTree::Node root = Tree->Append(0, ListCaption(item), entry.Path, node->Handle());
-    Tree->SetState(root, ListState(item) == StatusChecked ? StatusChecked : StatusUnchecked);
-    if (!node->HasChildren()) {
-        if (entry.Origin == OriginBoth) {
-            std::wstring name = FileNameOf(entry.Path);
-            if (!Folders.CommonProgramsDir.empty())
-                AddNewItem(Folders.CommonProgramsDir + L"\\" + name, *node,
-                           Folders.CommonProgramsDir);
-            if (!Folders.UserProgramsDir.empty())
-                AddNewItem(Folders.UserProgramsDir + L"\\" + name, *node,
-                           Folders.CommonProgramsDir);
-        } else {
-            AddNewItem(entry.Path, *node, Folders.CommonProgramsDir);
-        }
-    }
     SendMessageW(TreeView1, WM_SETREDRAW, FALSE, 0);
-    AddContentChildren(*node, *Tree, root, CurrentCategory);
-    Tree->SetState(root, ListState(item));
+    ShowFolderInTree(*Tree, *node, ListCaption(item), ListState(item), model_.CurrentCategory,
+                     [this](EntryNode& folder) { model_.LoadContents(folder); });
     SendMessageW(TreeView1, WM_SETREDRAW, TRUE, 0);
-    Tree->Expand(root);
+    InvalidateRect(TreeView1, nullptr, TRUE);
 }
 
 // The category tree ------------------------------------------------------------------------
@@ -246,17 +224,14 @@ void TMainForm::TreeView1Click() {
 void TMainForm::ToggleTreeItem(CheckTree::Node node) {
     if (!node || IsPlaceholder(*Tree, node))
         return;
-    ShowTreeStateInList(ToggleTreeNode(*Tree, *Entries, node, CurrentCategory, CurrentCategory));
+    ShowTreeStateInList(ToggleTreeNode(*Tree, *model_.Entries, node, model_.CurrentCategory,
+                                       model_.CurrentCategory));
 }
 
-// The selected folder's list item shows, and its entry keeps, the state of the tree's root.
 void TMainForm::ShowTreeStateInList(int rootState) {
     int selected = ListSelected();
-    if (Tree->FirstRoot() && selected >= 0) {
+    if (selected >= 0 && KeepTreeStateInEntry(*Tree, ListEntry(selected), rootState))
         SetListState(selected, rootState);
-        if (EntryNode* entry = ListEntry(selected))
-            entry->Entry().Status = rootState;
-    }
 }
 
 void TMainForm::TreeView1MouseUp(POINT client) {
@@ -264,7 +239,7 @@ void TMainForm::TreeView1MouseUp(POINT client) {
 }
 
 void TMainForm::Movetoroot1Click() {
-    MoveSelectedToRoot(*Tree, *Entries);
+    MoveSelectedToRoot(*Tree, *model_.Entries);
     if (!Tree->FirstRoot())
         Tree->AddPlaceholder();
 }
@@ -288,7 +263,7 @@ void TMainForm::ButtonDragDrop(const CategoryButton& sender, DragSource source) 
             AssignListEntry(*node, category, ProfessionalMode);
             if (ProfessionalMode && item == ListSelected() && TreeShowsFolder(*Tree))
                 ApplyCheckState(*Tree, Tree->FirstRoot(), before == StatusChecked, true);
-            if (category == CurrentCategory) {
+            if (category == model_.CurrentCategory) {
                 SetListState(item, StatusChecked);
                 kept = item;
             } else {
@@ -303,8 +278,9 @@ void TMainForm::ButtonDragDrop(const CategoryButton& sender, DragSource source) 
     CheckTree::Node node = Tree->Selected();
     if (!node)
         return;
-    ShowTreeStateInList(ToggleTreeNode(*Tree, *Entries, node, CurrentCategory, category));
-    if (category != CurrentCategory) {
+    ShowTreeStateInList(
+        ToggleTreeNode(*Tree, *model_.Entries, node, model_.CurrentCategory, category));
+    if (category != model_.CurrentCategory) {
         Tree->Delete(node);
         if (!Tree->FirstRoot())
             Tree->AddPlaceholder();

@@ -17,8 +17,10 @@ namespace {
 
 using namespace win;
 
-// Designed at 96 dpi for the client area of an 800 by 600 window.
-constexpr int kToolBarTop = 28, kToolBarDesignHeight = 34;
+// The client area of an 800 by 600 window, for which the layout is designed at 96 dpi.
+constexpr SIZE kDesignClient = {784, 561};
+constexpr int kBarHeight = 41;
+constexpr RECT kToolBarDesign = {0, 28, 784, 62};
 // The area shared by the program list, the splitter and the category tree.
 constexpr RECT kSplitPanel = {8, 92, 776, 486};
 
@@ -27,6 +29,11 @@ constexpr unsigned kTopWide = AnchorLeft | AnchorTop | AnchorRight;
 constexpr unsigned kBottomLeft = AnchorLeft | AnchorBottom;
 constexpr unsigned kBottomRight = AnchorRight | AnchorBottom;
 constexpr unsigned kFill = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
+
+constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
+constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+// Kept for a later facility to edit the categories; nothing shows them.
+constexpr RECT kUnplaced = {0, 0, 0, 0};
 
 constexpr const wchar_t* kIntroduction =
     L"The program is designed for arrangement of shortcuts in the Start Menu. The easiest way "
@@ -42,22 +49,7 @@ constexpr const wchar_t* kIntroduction =
 
 } // namespace
 
-HWND TMainForm::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int id,
-                           int page, RECT design, unsigned anchors, HFONT font) {
-    HWND control = CreateWindowExW(0, className, text, WS_CHILD | style, 0, 0, 0, 0, Handle(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
-    if (!control)
-        ThrowSystemError(GetLastError());
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : AsFont(font_)), 0);
-    layout_.Add(control, design, anchors);
-    paged_.push_back({control, page});
-    return control;
-}
-
 void TMainForm::CreateFonts() {
-    font_ = MakeFont(L"Tahoma", -11, dpi_);
-    boldFont_ = MakeFont(L"Tahoma", -11, dpi_, true);
     toolBarFont_ = MakeFont(L"Tahoma", -16, dpi_);
     listFont_ = MakeFont(L"Tahoma", -13, dpi_);
 }
@@ -95,106 +87,16 @@ void TMainForm::LoadPictures() {
 }
 
 void TMainForm::CreateControls() {
+    frame_ = std::make_unique<WizardFrame>(Handle(), kDesignClient, kBarHeight, dpi_);
     CreateFonts();
     LoadPictures();
-    whiteBrush_ = GdiObject(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
-    constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-    constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-    constexpr DWORD kGroup = WS_VISIBLE | BS_GROUPBOX;
-
-    // Page 1: introduction, picture, working mode, advanced features.
-    AddControl(WC_STATICW, kIntroduction, kLabel, IdStatic, 1, {16, 14, 768, 128}, kTopWide);
-    welcomePicture_ = AddControl(WC_STATICW, L"", WS_VISIBLE | SS_OWNERDRAW, IdWelcomePicture, 1,
-                                 {16, 142, 337, 392}, kTopLeft);
-    AddControl(WC_STATICW, L"Select the working mode and click Next", kLabel, IdStatic, 1,
-               {360, 146, 768, 164}, kTopWide, AsFont(boldFont_));
-    AddControl(WC_BUTTONW, L"Working mode", kGroup, IdStatic, 1, {360, 170, 768, 246}, kTopWide);
-    RadioButton1 = AddControl(WC_BUTTONW, L"&Simple mode (recommended) ",
-                              WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_RADIOBUTTON, IdRadioButton1,
-                              1, {376, 190, 760, 212}, kTopWide);
-    RadioButton2 = AddControl(WC_BUTTONW, L"&Professional mode", WS_VISIBLE | BS_RADIOBUTTON,
-                              IdRadioButton2, 1, {376, 216, 760, 238}, kTopWide);
-    SendMessageW(RadioButton1, BM_SETCHECK, BST_CHECKED, 0);
-    AddAdvancedFeatures(1, {360, 258, 768, 392},
-                        {{{&TMainForm::BitBtn4, IdBitBtn4},
-                          {&TMainForm::BitBtn5, IdBitBtn5},
-                          {&TMainForm::BitBtn9, IdBitBtn9}}});
-
-    // Page 2: the categorisation page.
-    AddControl(WC_STATICW, L"  Category:", kLabel, IdStatic, 2, {8, 8, 400, 26}, kTopLeft,
-               AsFont(boldFont_));
-    ToolBar1 = AddControl(TOOLBARCLASSNAMEW, L"",
-                          WS_VISIBLE | WS_TABSTOP | WS_GROUP | TBSTYLE_FLAT | TBSTYLE_LIST |
-                              TBSTYLE_WRAPABLE | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER |
-                              CCS_TOP,
-                          IdToolBar1, 2, {0, kToolBarTop, 784, kToolBarTop + kToolBarDesignHeight},
-                          kTopWide, AsFont(toolBarFont_));
-    SendMessageW(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList2_.Get()));
-    SendMessageW(ToolBar1, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-    SendMessageW(ToolBar1, TB_SETBUTTONWIDTH, 0, MAKELPARAM(Scale(95, dpi_), Scale(400, dpi_)));
-    Label7 = AddControl(WC_STATICW,
-                        L"Select checkboxes of the programs, which refer to the current category, "
-                        L"and then press the \"Next >\" button",
-                        kLabel, IdStatic, 2, {8, 68, 776, 86}, kTopWide | AnchorBelowBand);
-    ListView1 = AddControl(WC_LISTVIEWW, L"",
-                           WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_LIST | LVS_SINGLESEL |
-                               LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                           IdListView1, 2, kSplitPanel, kFill | AnchorBelowBand, AsFont(listFont_));
-    ListView_SetExtendedListViewStyle(ListView1, LVS_EX_DOUBLEBUFFER);
-    ListView_SetImageList(ListView1, listStates_.Get(), LVSIL_STATE);
-    Splitter1 = std::make_unique<Splitter>(Handle(), IdSplitter1);
-    paged_.push_back({Splitter1->Handle(), 2});
-    Splitter1->Moving = [this](int left) { SetListWidth(left - PanelRect().left); };
-    Splitter1->Moved = [this] { Splitter1Moved(); };
-    TreeView1 = AddControl(WC_TREEVIEWW, L"",
-                           WS_VISIBLE | WS_TABSTOP | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES |
-                               TVS_SHOWSELALWAYS,
-                           IdTreeView1, 2, {0, 0, 0, 0}, 0);
-    TreeView_SetIndent(TreeView1, Scale(19, dpi_));
-    TreeView_SetImageList(TreeView1, imageList3_.Get(), TVSIL_STATE);
-    Tree = std::make_unique<CategoryTreeView>(TreeView1);
-    CheckBox1 = AddControl(WC_BUTTONW, L"&Show Category Folders",
-                           WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, IdCheckBox1, 2,
-                           {8, 494, 300, 514}, kBottomLeft);
-    // Kept for a later facility to edit the categories; nothing shows them.
-    Button2 = AddControl(WC_BUTTONW, L"Select All", WS_TABSTOP, IdButton2, 2, {0, 0, 0, 0}, 0);
-    Button3 = AddControl(WC_BUTTONW, L"Clear All", WS_TABSTOP, IdButton3, 2, {0, 0, 0, 0}, 0);
-    BitBtn1 =
-        AddControl(WC_BUTTONW, L"&Add The Category...", WS_TABSTOP, IdBitBtn1, 2, {0, 0, 0, 0}, 0);
-    BitBtn2 = AddControl(WC_BUTTONW, L"&Delete Current Category", WS_TABSTOP, IdBitBtn2, 2,
-                         {0, 0, 0, 0}, 0);
-    BitBtn3 = AddControl(WC_BUTTONW, L"&Rename...", WS_TABSTOP, IdBitBtn3, 2, {0, 0, 0, 0}, 0);
-
-    // Page 3: start processing.
-    AddAdvancedFeatures(3, {16, 12, 768, 146},
-                        {{{&TMainForm::BitBtn6, IdBitBtn6},
-                          {&TMainForm::BitBtn7, IdBitBtn7},
-                          {&TMainForm::BitBtn8, IdBitBtn8}}});
-    AddControl(WC_STATICW,
-               L"Before categorizing, please create a backup copy. This will help you to restore "
-               L"data in case of a transient error.",
-               kLabel, IdStatic, 3, {16, 166, 768, 198}, kTopWide);
-    AddControl(WC_STATICW,
-               L"To categorize the programs according to your choice, press the \"Start "
-               L"Processing\" button.",
-               kLabel, IdStatic, 3, {16, 206, 768, 238}, kTopWide, AsFont(boldFont_));
-    Button8 = AddControl(WC_BUTTONW, L"&Start Processing", kButton | WS_GROUP, IdButton8, 3,
-                         {16, 246, 356, 282}, kTopLeft);
-    AddControl(WC_STATICW, L"If you have any suggestions or questions, please contact us at",
-               kLabel, IdStatic, 3, {16, 468, 768, 486}, kBottomLeft | AnchorRight);
-    Label10 = AddControl(WC_LINK, (std::wstring(L"<a>") + app::kSupportEmail + L"</a>").c_str(),
-                         WS_VISIBLE | WS_TABSTOP, IdLabel10, 3, {16, 488, 400, 506}, kBottomLeft);
-
-    // The bottom bar, on every page.
-    Button11 = AddControl(WC_BUTTONW, L"&Menu", kButton | WS_GROUP, IdButton11, 0,
-                          {8, 528, 83, 553}, kBottomLeft);
-    Button5 = AddControl(WC_BUTTONW, L"< &Back", kButton | WS_GROUP, IdButton5, 0,
-                         {543, 528, 618, 553}, kBottomRight);
-    Button4 = AddControl(WC_BUTTONW, L"&Next >", kButton | BS_DEFPUSHBUTTON, IdButton4, 0,
-                         {618, 528, 693, 553}, kBottomRight);
-    Button6 = AddControl(WC_BUTTONW, L"&Finish", kButton, IdButton6, 0, {701, 528, 776, 553},
-                         kBottomRight);
+    CreatePage1();
+    CreatePage2();
+    CreatePage3();
+    CreateBar();
+    frame_->SetKeys(1, {IdButton4, 0});
+    frame_->SetKeys(2, {IdButton4, 0});
+    frame_->SetKeys(3, {IdButton8, IdButton6});
 
     popupMenu1_.Reset(CreatePopupMenu());
     AppendMenuW(popupMenu1_.Get(), MF_STRING, IdAboutMenu, L"About...");
@@ -207,6 +109,192 @@ void TMainForm::CreateControls() {
     Translate();
 }
 
+// Introduction, picture, working mode, advanced features.
+void TMainForm::CreatePage1() {
+    HFONT bold = frame_->BoldFont();
+    frame_->AddPage<TMainForm>(
+        *this, 1,
+        {{nullptr, {WC_STATICW, kIntroduction, kLabel, IdStatic, {16, 14, 768, 128}, kTopWide}},
+         {&TMainForm::welcomePicture_,
+          {WC_STATICW,
+           L"",
+           WS_VISIBLE | SS_OWNERDRAW,
+           IdWelcomePicture,
+           {16, 142, 337, 392},
+           kTopLeft}},
+         {nullptr,
+          {WC_STATICW,
+           L"Select the working mode and click Next",
+           kLabel,
+           IdStatic,
+           {360, 146, 768, 164},
+           kTopWide,
+           bold}},
+         {nullptr,
+          {WC_BUTTONW,
+           L"Working mode",
+           WS_VISIBLE | BS_GROUPBOX,
+           IdStatic,
+           {360, 170, 768, 246},
+           kTopWide}},
+         {&TMainForm::RadioButton1,
+          {WC_BUTTONW,
+           L"&Simple mode (recommended) ",
+           WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_RADIOBUTTON,
+           IdRadioButton1,
+           {376, 190, 760, 212},
+           kTopWide}},
+         {&TMainForm::RadioButton2,
+          {WC_BUTTONW,
+           L"&Professional mode",
+           WS_VISIBLE | BS_RADIOBUTTON,
+           IdRadioButton2,
+           {376, 216, 760, 238},
+           kTopWide}}});
+    SendMessageW(RadioButton1, BM_SETCHECK, BST_CHECKED, 0);
+    AddAdvancedFeatures(1, {360, 258, 768, 392},
+                        {{{&TMainForm::BitBtn4, IdBitBtn4},
+                          {&TMainForm::BitBtn5, IdBitBtn5},
+                          {&TMainForm::BitBtn9, IdBitBtn9}}});
+}
+
+// The categorisation page.
+void TMainForm::CreatePage2() {
+    frame_->AddPage<TMainForm>(
+        *this, 2,
+        {{nullptr,
+          {WC_STATICW,
+           L"  Category:",
+           kLabel,
+           IdStatic,
+           {8, 8, 400, 26},
+           kTopLeft,
+           frame_->BoldFont()}},
+         {&TMainForm::ToolBar1,
+          {TOOLBARCLASSNAMEW, L"",
+           WS_VISIBLE | WS_TABSTOP | WS_GROUP | TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_WRAPABLE |
+               CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | CCS_TOP,
+           IdToolBar1, kToolBarDesign, kTopWide, AsFont(toolBarFont_)}},
+         {&TMainForm::Label7,
+          {WC_STATICW,
+           L"Select checkboxes of the programs, which refer to the current category, and then "
+           L"press the \"Next >\" button",
+           kLabel,
+           IdStatic,
+           {8, 68, 776, 86},
+           kTopWide | AnchorBelowBand}},
+         {&TMainForm::ListView1,
+          {WC_LISTVIEWW, L"",
+           WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_LIST | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+               LVS_SHAREIMAGELISTS,
+           IdListView1, kSplitPanel, kFill | AnchorBelowBand, AsFont(listFont_)}},
+         {&TMainForm::TreeView1,
+          {WC_TREEVIEWW, L"",
+           WS_VISIBLE | WS_TABSTOP | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS,
+           IdTreeView1, kUnplaced, 0}},
+         {&TMainForm::CheckBox1,
+          {WC_BUTTONW,
+           L"&Show Category Folders",
+           WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX,
+           IdCheckBox1,
+           {8, 494, 300, 514},
+           kBottomLeft}},
+         {&TMainForm::Button2, {WC_BUTTONW, L"Select All", WS_TABSTOP, IdButton2, kUnplaced, 0}},
+         {&TMainForm::Button3, {WC_BUTTONW, L"Clear All", WS_TABSTOP, IdButton3, kUnplaced, 0}},
+         {&TMainForm::BitBtn1,
+          {WC_BUTTONW, L"&Add The Category...", WS_TABSTOP, IdBitBtn1, kUnplaced, 0}},
+         {&TMainForm::BitBtn2,
+          {WC_BUTTONW, L"&Delete Current Category", WS_TABSTOP, IdBitBtn2, kUnplaced, 0}},
+         {&TMainForm::BitBtn3, {WC_BUTTONW, L"&Rename...", WS_TABSTOP, IdBitBtn3, kUnplaced, 0}}});
+
+    SendMessageW(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList2_.Get()));
+    SendMessageW(ToolBar1, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    SendMessageW(ToolBar1, TB_SETBUTTONWIDTH, 0, MAKELPARAM(Scale(95, dpi_), Scale(400, dpi_)));
+    ListView_SetExtendedListViewStyle(ListView1, LVS_EX_DOUBLEBUFFER);
+    ListView_SetImageList(ListView1, listStates_.Get(), LVSIL_STATE);
+    Splitter1 = std::make_unique<Splitter>(Handle(), IdSplitter1);
+    frame_->Adopt(2, Splitter1->Handle());
+    Splitter1->Moving = [this](int left) { SetListWidth(left - PanelRect().left); };
+    Splitter1->Moved = [this] { Splitter1Moved(); };
+    TreeView_SetIndent(TreeView1, Scale(19, dpi_));
+    TreeView_SetImageList(TreeView1, imageList3_.Get(), TVSIL_STATE);
+    Tree = std::make_unique<CategoryTreeView>(TreeView1);
+}
+
+// Start processing.
+void TMainForm::CreatePage3() {
+    AddAdvancedFeatures(3, {16, 12, 768, 146},
+                        {{{&TMainForm::BitBtn6, IdBitBtn6},
+                          {&TMainForm::BitBtn7, IdBitBtn7},
+                          {&TMainForm::BitBtn8, IdBitBtn8}}});
+    std::wstring link = std::wstring(L"<a>") + app::kSupportEmail + L"</a>";
+    frame_->AddPage<TMainForm>(
+        *this, 3,
+        {{nullptr,
+          {WC_STATICW,
+           L"Before categorizing, please create a backup copy. This will help you to restore "
+           L"data in case of a transient error.",
+           kLabel,
+           IdStatic,
+           {16, 166, 768, 198},
+           kTopWide}},
+         {nullptr,
+          {WC_STATICW,
+           L"To categorize the programs according to your choice, press the \"Start "
+           L"Processing\" button.",
+           kLabel,
+           IdStatic,
+           {16, 206, 768, 238},
+           kTopWide,
+           frame_->BoldFont()}},
+         {&TMainForm::Button8,
+          {WC_BUTTONW,
+           L"&Start Processing",
+           kButton | WS_GROUP,
+           IdButton8,
+           {16, 246, 356, 282},
+           kTopLeft}},
+         {nullptr,
+          {WC_STATICW,
+           L"If you have any suggestions or questions, please contact us at",
+           kLabel,
+           IdStatic,
+           {16, 468, 768, 486},
+           kBottomLeft | AnchorRight}},
+         {&TMainForm::Label10,
+          {WC_LINK,
+           link.c_str(),
+           WS_VISIBLE | WS_TABSTOP,
+           IdLabel10,
+           {16, 488, 400, 506},
+           kBottomLeft}}});
+}
+
+// The bottom bar, on every page.
+void TMainForm::CreateBar() {
+    frame_->AddPage<TMainForm>(
+        *this, 0,
+        {{&TMainForm::Button11,
+          {WC_BUTTONW, L"&Menu", kButton | WS_GROUP, IdButton11, {8, 528, 83, 553}, kBottomLeft}},
+         {&TMainForm::Button5,
+          {WC_BUTTONW,
+           L"< &Back",
+           kButton | WS_GROUP,
+           IdButton5,
+           {543, 528, 618, 553},
+           kBottomRight}},
+         {&TMainForm::Button4,
+          {WC_BUTTONW,
+           L"&Next >",
+           kButton | BS_DEFPUSHBUTTON,
+           IdButton4,
+           {618, 528, 693, 553},
+           kBottomRight}},
+         {&TMainForm::Button6,
+          {WC_BUTTONW, L"&Finish", kButton, IdButton6, {701, 528, 776, 553}, kBottomRight}}});
+}
+
 // The buttons of the three secondary wizards, which pages 1 and 3 both offer, in a group:
 // backup/restore, delete empty shortcuts, import/export. Each has its glyph at the left edge.
 void TMainForm::AddAdvancedFeatures(int page, RECT group,
@@ -214,13 +302,17 @@ void TMainForm::AddAdvancedFeatures(int page, RECT group,
     static const wchar_t* const texts[] = {L"B&ackup/Restore Wizard...",
                                            L"&Delete Empty Shortcuts Wizard...",
                                            L"&Import/Export Wizard..."};
-    AddControl(WC_BUTTONW, L"Advanced features", WS_VISIBLE | BS_GROUPBOX | WS_GROUP, IdStatic,
-               page, group, kTopWide);
+    frame_->Add(page, {WC_BUTTONW, L"Advanced features", WS_VISIBLE | BS_GROUPBOX | WS_GROUP,
+                       IdStatic, group, kTopWide});
     for (size_t i = 0; i < buttons.size(); ++i) {
         LONG top = group.top + 20 + 36 * static_cast<LONG>(i);
-        HWND button = AddControl(
-            WC_BUTTONW, texts[i], WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | (i == 0 ? WS_GROUP : 0),
-            buttons[i].id, page, {group.left + 16, top, group.left + 288, top + 30}, kTopLeft);
+        DWORD style = kButton | (i == 0 ? WS_GROUP : 0);
+        HWND button = frame_->Add(page, {WC_BUTTONW,
+                                         texts[i],
+                                         style,
+                                         buttons[i].id,
+                                         {group.left + 16, top, group.left + 288, top + 30},
+                                         kTopLeft});
         this->*buttons[i].control = button;
         BUTTON_IMAGELIST images = {};
         images.himl = glyphs_[i].Get();
@@ -237,8 +329,8 @@ void TMainForm::Translate() {}
 RECT TMainForm::PanelRect() const {
     RECT client;
     GetClientRect(Handle(), &client);
-    return layout_.Place(kSplitPanel, kFill | AnchorBelowBand, {client.right, client.bottom}, dpi_,
-                         bandExtra_);
+    return frame_->Layout().Place(kSplitPanel, kFill | AnchorBelowBand,
+                                  {client.right, client.bottom}, dpi_, bandExtra_);
 }
 
 void TMainForm::LayoutControls() {
@@ -247,8 +339,7 @@ void TMainForm::LayoutControls() {
     SIZE size = {client.right, client.bottom};
     // The tool bar wraps its buttons to the width it gets; whatever it needs beyond one row
     // pushes the controls below it down.
-    RECT bar = layout_.Place({0, kToolBarTop, 784, kToolBarTop + kToolBarDesignHeight}, kTopWide,
-                             size, dpi_);
+    RECT bar = frame_->Layout().Place(kToolBarDesign, kTopWide, size, dpi_);
     SetWindowPos(ToolBar1, nullptr, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     int rowsBottom = 0;
@@ -259,7 +350,7 @@ void TMainForm::LayoutControls() {
             rowsBottom = std::max(rowsBottom, static_cast<int>(button.bottom));
     }
     bandExtra_ = std::max(0, rowsBottom + Scale(2, dpi_) - static_cast<int>(bar.bottom - bar.top));
-    layout_.Apply(size, dpi_, bandExtra_);
+    frame_->Apply(size, bandExtra_);
     SetWindowPos(ToolBar1, nullptr, bar.left, bar.top, bar.right - bar.left,
                  bar.bottom - bar.top + bandExtra_, SWP_NOZORDER | SWP_NOACTIVATE);
     LayoutSplitPanel();
@@ -282,36 +373,30 @@ void TMainForm::LayoutSplitPanel() {
 }
 
 void TMainForm::ApplyVisibility() {
-    for (const PagedControl& c : paged_) {
-        bool visible = c.page == 0 || c.page == page_;
-        if (c.control == TreeView1 || c.control == Splitter1->Handle() || c.control == CheckBox1)
-            visible = visible && ProfessionalMode;
-        // Kept for a later facility to edit the categories; nothing shows them.
-        if (c.control == Button2 || c.control == Button3 || c.control == BitBtn1 ||
-            c.control == BitBtn2 || c.control == BitBtn3)
-            visible = false;
-        ShowWindow(c.control, visible ? SW_SHOWNA : SW_HIDE);
-    }
+    frame_->ShowPage(page_, [this](HWND control) {
+        if (control == TreeView1 || control == Splitter1->Handle() || control == CheckBox1)
+            return ProfessionalMode;
+        return control != Button2 && control != Button3 && control != BitBtn1 &&
+               control != BitBtn2 && control != BitBtn3;
+    });
 }
 
 void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.hwndItem != welcomePicture_)
         return;
     RECT r = item.rcItem;
-    FillRect(item.hDC, &r, static_cast<HBRUSH>(whiteBrush_.Get()));
+    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_WINDOW));
     int width = r.right - r.left, height = r.bottom - r.top;
     // The larger picture scaled down stays sharp at every scale above 100%.
     HGDIOBJ picture = width > 321 ? welcome2x_.Get() : welcome_.Get();
     BITMAP info = {};
     GetObjectW(picture, sizeof info, &info);
-    HDC memory = CreateCompatibleDC(item.hDC);
-    HGDIOBJ old = SelectObject(memory, picture);
+    MemoryDc memory(CreateCompatibleDC(item.hDC));
+    SelectedObject selected(memory.Get(), picture);
     SetStretchBltMode(item.hDC, HALFTONE);
     SetBrushOrgEx(item.hDC, 0, 0, nullptr);
-    StretchBlt(item.hDC, r.left, r.top, width, height, memory, 0, 0, info.bmWidth, info.bmHeight,
-               SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    StretchBlt(item.hDC, r.left, r.top, width, height, memory.Get(), 0, 0, info.bmWidth,
+               info.bmHeight, SRCCOPY);
 }
 
 } // namespace startmenu

@@ -17,10 +17,6 @@ namespace {
 
 constexpr int kMinListWidth = 60, kTreeWidth = 270, kSplitterWidth = 4, kMenuEntryHeight = 19;
 
-void SetDefaultButton(HWND button, bool isDefault) {
-    SendMessageW(button, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-}
-
 } // namespace
 
 void TMainForm::FormShow() {
@@ -34,9 +30,6 @@ void TMainForm::FormShow() {
 void TMainForm::ShowPage(int page) {
     page_ = page;
     ApplyVisibility();
-    InvalidateRect(Handle(), nullptr, TRUE);
-    SetDefaultButton(Button4, page != 3);
-    SetDefaultButton(Button8, page == 3);
     if (page == 1)
         TabSheet1Show();
     else if (page == 2)
@@ -67,7 +60,7 @@ void TMainForm::TabSheet3Show() {
     SetWindowTextW(Button6, L"&Cancel");
     // The page is shown all the same when the folder cannot be made.
     try {
-        win::CreateFolderIfMissing(Folders.BackupRootDir);
+        win::CreateFolderIfMissing(model_.Folders.BackupRootDir);
     } catch (const win::AppError& error) {
         win::ShowError(Handle(), error);
     }
@@ -83,16 +76,16 @@ void TMainForm::Button4Click() {
         return;
     // Hidden categories are stepped over without refilling the list.
     for (;;) {
-        if (CurrentCategory >= static_cast<int>(CategoryNames.size()) - 1) {
+        if (model_.CurrentCategory >= static_cast<int>(model_.CategoryNames.size()) - 1) {
             ShowPage(3);
             return;
         }
-        const CategoryButton* next = ButtonOf(CurrentCategory + 1);
+        const CategoryButton* next = ButtonOf(model_.CurrentCategory + 1);
         if (next && ButtonVisible(*next)) {
             ToolButtonClick(*next);
             return;
         }
-        ++CurrentCategory;
+        ++model_.CurrentCategory;
     }
 }
 
@@ -104,16 +97,16 @@ void TMainForm::Button5Click() {
     if (page_ != 2)
         return;
     for (;;) {
-        if (CurrentCategory <= 0) {
+        if (model_.CurrentCategory <= 0) {
             ShowPage(1);
             return;
         }
-        const CategoryButton* previous = ButtonOf(CurrentCategory - 1);
+        const CategoryButton* previous = ButtonOf(model_.CurrentCategory - 1);
         if (previous && ButtonVisible(*previous)) {
             ToolButtonClick(*previous);
             return;
         }
-        --CurrentCategory;
+        --model_.CurrentCategory;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "base/PathRules.h"
 #include "startmenu/ItemMove.h"
 #include "startmenu/NameRules.h"
 #include "win/FileSystem.h"
@@ -89,7 +90,7 @@ private:
     // A namesake is replaced, as the shell's move does, unless it is one this run put there
     // or, at the top of a Programs folder, an unrelated item the user has there.
     bool MoveInto(const std::wstring& source, const std::wstring& folder, bool keepNamesakes) {
-        std::wstring name = FileNameOf(source);
+        std::wstring name = base::FileNameOf(source);
         std::wstring targetName = name;
         if (Placed(folder, name) ||
             (keepNamesakes && Occupied(folder, name) && !SameItem(source, folder, name))) {

@@ -4,23 +4,30 @@
 #include <shlobj.h>
 
 #include "startmenu/NameRules.h"
+#include "win/FileIdentity.h"
 #include "win/FileSystem.h"
 #include "win/Text.h"
 
 namespace startmenu {
 namespace {
 
-// The listing keeps hidden and system items; only ".ini" files and the Startup folder
-// (whose name occurs in the all-users Startup path) stay out.
+// The listing keeps hidden and system items; ".ini" files, names that occur in the
+// all-users Startup path, and the two Startup folders themselves stay out. A Startup folder
+// is known by what the file system says it is, not by its name: its name may be another
+// (a language's own word), and a location the system cannot give leaves only the other one.
 template <typename Visit>
 void ForEachTopLevelName(const std::wstring& folder, const std::wstring& lowerStartupDir,
-                         Visit visit) {
+                         const win::FolderSet& startupFolders, Visit visit) {
     if (folder.empty())
         return;
     win::ForEachFile(folder + L"\\*.*", [&](const WIN32_FIND_DATAW& data) {
         std::wstring name = data.cFileName;
-        if (!IsSkippedTopLevelName(win::LowerFileName(name), lowerStartupDir))
-            visit(name);
+        if (IsSkippedTopLevelName(win::LowerFileName(name), lowerStartupDir))
+            return;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            startupFolders.Contains(folder + L"\\" + name))
+            return;
+        visit(name);
     });
 }
 
@@ -28,15 +35,19 @@ void ForEachTopLevelName(const std::wstring& folder, const std::wstring& lowerSt
 
 void ScanProgramsFolders(EntryList& list, const FolderSource& source, FolderLocations& locations) {
     ResolveStartupDirs(source, locations);
+    win::FolderSet startup;
+    startup.Add(locations.CommonStartupDir);
+    startup.Add(locations.UserStartupDir);
+
     locations.CommonProgramsDir = source.ShellFolder(CSIDL_COMMON_PROGRAMS);
-    ForEachTopLevelName(locations.CommonProgramsDir, locations.CommonStartupDir,
+    ForEachTopLevelName(locations.CommonProgramsDir, locations.CommonStartupDir, startup,
                         [&](const std::wstring& name) {
                             list.Append(name, {locations.CommonProgramsDir + L"\\" + name,
                                                CategoryNone, OriginCommon, 0});
                         });
 
     locations.UserProgramsDir = source.ShellFolder(CSIDL_PROGRAMS);
-    ForEachTopLevelName(locations.UserProgramsDir, locations.CommonStartupDir,
+    ForEachTopLevelName(locations.UserProgramsDir, locations.CommonStartupDir, startup,
                         [&](const std::wstring& name) {
                             if (EntryNode* namesake = FindSiblingByName(list.First(), name, true))
                                 namesake->Entry().Origin = OriginBoth;

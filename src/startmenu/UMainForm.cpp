@@ -24,13 +24,10 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"TMainForm";
 constexpr int kWidth = 800, kHeight = 600, kMinWidth = 758, kMinHeight = 587;
-// The client area of an 800 by 600 window, for which the layout is designed at 96 dpi.
-constexpr SIZE kDesignClient = {784, 561};
-constexpr int kBarHeight = 41;
 
 } // namespace
 
-TMainForm::TMainForm(const FolderSource& folders) : source_(folders), layout_(kDesignClient) {
+TMainForm::TMainForm(const FolderSource& folders) : model_(folders) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MARLOWEN), IMAGE_ICON,
                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
@@ -57,18 +54,14 @@ void TMainForm::Show() {
 
 void TMainForm::FormCreate() {
     FormReady = false;
-    CategoryNames.clear();
+    model_.DiscardPicture();
     ListView_DeleteAllItems(ListView1);
     Tree->Clear();
-    Entries.reset();
     while (SendMessageW(ToolBar1, TB_DELETEBUTTON, 0, 0)) {
     }
     CategoryButtons.clear();
 
-    Folders = FolderLocations{};
-    Folders.AppDir = source_.ExecutableDir();
-    Folders.BackupRootDir = Folders.AppDir + L"backup";
-    win::CreateFolderIfMissing(Folders.BackupRootDir);
+    model_.ResolveAppFolders();
 
     bool professional =
         app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue) != 0;
@@ -79,20 +72,18 @@ void TMainForm::FormCreate() {
         professional ? RadioButton2Click() : RadioButton1Click();
     }
 
-    CategoryNames = DefaultCategoryNames();
-    CategoryHidden.fill(false);
+    model_.ResetCategories();
 
     SetWindowTextW(Handle(), (std::wstring(app::kVersionCaption) + L" freeware").c_str());
 
-    ShowCategoryFolders = app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey,
-                                            app::kShowCategoryFoldersValue) == 1;
-    Button_SetCheck(CheckBox1, ShowCategoryFolders ? BST_CHECKED : BST_UNCHECKED);
+    model_.ShowCategoryFolders = app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey,
+                                                   app::kShowCategoryFoldersValue) == 1;
+    Button_SetCheck(CheckBox1, model_.ShowCategoryFolders ? BST_CHECKED : BST_UNCHECKED);
 
     ResetImageLists();
     RebuildCategoryButtons();
 
-    Entries = std::make_unique<EntryList>();
-    ScanProgramsFolders(*Entries, source_, Folders);
+    model_.ReadProgramsFolders();
 
     SelectFirstVisibleCategory();
     FormReady = true;
@@ -121,7 +112,7 @@ void TMainForm::Button8Click() {
             return;
         win::DisabledWindow busy(Handle());
         try {
-            report = MoveEntries(Entries ? Entries->First() : nullptr, Folders, CategoryNames);
+            report = MoveEntries(model_.Entries->First(), model_.Folders, model_.CategoryNames);
         } catch (...) {
             FormCreate(); // the list shows what is on disk, also after a stopped run
             throw;
@@ -136,6 +127,21 @@ void TMainForm::Button8Click() {
                               MB_OK | (report.Complete() ? MB_ICONINFORMATION : MB_ICONWARNING));
 }
 
+void TMainForm::BitBtn4Click() {
+    if (Wizards.backupRestore)
+        Wizards.backupRestore(*this);
+}
+
+void TMainForm::BitBtn5Click() {
+    if (Wizards.deleteEmptyShortcuts)
+        Wizards.deleteEmptyShortcuts(*this);
+}
+
+void TMainForm::BitBtn9Click() {
+    if (Wizards.importExport)
+        Wizards.importExport(*this);
+}
+
 void TMainForm::FormResize() {
     if (ProfessionalMode && listWidth_ < win::Scale(60, dpi_))
         listWidth_ = win::Scale(60, dpi_);
@@ -143,7 +149,7 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::FormDestroy() {
-    Entries.reset();
+    model_.DiscardPicture();
 }
 
 LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -151,7 +157,13 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         dpi_ = win::DpiOf(Handle());
         CreateControls();
-        FormCreate();
+        // A backup folder that cannot be made stops the scan, yet the window opens: the
+        // model is whole, only emptier.
+        try {
+            FormCreate();
+        } catch (const win::AppError& error) {
+            win::ShowError(Handle(), error);
+        }
         return 0;
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED)
@@ -186,7 +198,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         PaintBackground(reinterpret_cast<HDC>(wParam));
         return TRUE;
     case DM_GETDEFID:
-        return MAKELRESULT(page_ == 3 ? IdButton8 : IdButton4, DC_HASDEFID);
+        return MAKELRESULT(frame_->DefaultId(), DC_HASDEFID);
     case WM_MOUSEMOVE:
         if (dragging_) {
             POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -247,16 +259,10 @@ LRESULT TMainForm::OnCommand(int id, int code, HWND control) {
         return 0;
     }
     switch (id) {
-    case IDOK: // Enter: the default button of the page
-        if (page_ == 3) {
-            if (IsWindowEnabled(Button8))
-                SendMessageW(Button8, BM_CLICK, 0, 0);
-        } else if (IsWindowEnabled(Button4))
-            Button4Click();
-        return 0;
+    case IDOK:     // Enter: the default button of the page
     case IDCANCEL: // Esc: only where the wizard offers "Cancel"
-        if (page_ == 3)
-            Button6Click();
+        if (int command = frame_->KeyCommand(id))
+            return OnCommand(command, BN_CLICKED, GetDlgItem(Handle(), command));
         return 0;
     case IdButton4:
         Button4Click();
@@ -287,6 +293,18 @@ LRESULT TMainForm::OnCommand(int id, int code, HWND control) {
         return 0;
     case IdMovetoroot1:
         Movetoroot1Click();
+        return 0;
+    case IdBitBtn4:
+    case IdBitBtn6:
+        BitBtn4Click();
+        return 0;
+    case IdBitBtn5:
+    case IdBitBtn7:
+        BitBtn5Click();
+        return 0;
+    case IdBitBtn8:
+    case IdBitBtn9:
+        BitBtn9Click();
         return 0;
     }
     return 0;
@@ -349,26 +367,12 @@ LRESULT TMainForm::OnNotify(NMHDR& header) {
 }
 
 LRESULT TMainForm::OnColor(HDC dc, HWND control) {
-    for (const PagedControl& c : paged_)
-        if (c.control == control && c.page == 0)
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    return reinterpret_cast<LRESULT>(whiteBrush_.Get());
+    return reinterpret_cast<LRESULT>(frame_->ControlBrush(dc, control));
 }
 
-// The pages are white; the bar with the wizard's buttons is in the dialog colour below an
-// etched line, as wizards are drawn. The category tool bar has an edge above and below.
+// The category tool bar has an edge above and below.
 void TMainForm::PaintBackground(HDC dc) {
-    RECT client;
-    GetClientRect(Handle(), &client);
-    RECT bar = client;
-    bar.top = client.bottom - win::Scale(kBarHeight, dpi_);
-    RECT page = client;
-    page.bottom = bar.top;
-    FillRect(dc, &page, static_cast<HBRUSH>(whiteBrush_.Get()));
-    FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(dc, &bar, EDGE_ETCHED, BF_TOP);
+    frame_->PaintBackground(dc);
     if (page_ == 2) {
         RECT tools, below;
         GetWindowRect(ToolBar1, &tools);

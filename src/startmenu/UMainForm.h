@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,16 +10,27 @@
 #include "startmenu/CategoryTreeView.h"
 #include "startmenu/EntryList.h"
 #include "startmenu/FolderLocations.h"
+#include "startmenu/StartMenuModel.h"
 #include "win/Gdi.h"
 #include "win/Layout.h"
 #include "win/Splitter.h"
 #include "win/Window.h"
+#include "win/WizardFrame.h"
 
 namespace startmenu {
 
-// The main window: a three-page wizard. It owns the picture of the Start Menu (the
-// EntryList, the categories and the folder locations) for the whole run; creating it runs
-// the scan. Handlers are public so that tests can drive the window as a user's clicks do.
+class TMainForm;
+
+// The secondary wizards the main window's buttons open. The program entry fills them in, so
+// that this subsystem knows the other subsystems' models but none of their windows; an
+// empty one leaves its buttons doing nothing.
+struct SecondaryWizards {
+    std::function<void(TMainForm&owner)> backupRestore, deleteEmptyShortcuts, importExport;
+};
+
+// The main window: a three-page wizard. It owns the picture of the Start Menu for the whole
+// run; creating it runs the scan. Handlers are public so that tests can drive the window as a
+// user's clicks do.
 class TMainForm : public win::Window {
 public:
     explicit TMainForm(const FolderSource& folders);
@@ -49,6 +61,12 @@ public:
     void TurnMode();
     void Splitter1Moved();
 
+    // The buttons of the secondary wizards, on pages 1 and 3.
+    SecondaryWizards Wizards;
+    void BitBtn4Click(); // backup/restore, also BitBtn6
+    void BitBtn5Click(); // delete empty shortcuts, also BitBtn7
+    void BitBtn9Click(); // import/export, also BitBtn8
+
     // Start Processing: moves every assigned item on disk, under a restore point, and
     // rescans. Also run by the import when it applies a layout.
     void Button8Click();
@@ -62,7 +80,6 @@ public:
     bool ButtonVisible(const CategoryButton& button) const;
     void ToolButtonClick(const CategoryButton& sender);
     void CheckBox1Click();
-    bool IsCategoryFolder(const std::wstring& path) const;
 
     // The categorisation page.
     enum class DragSource { List, Tree };
@@ -86,16 +103,13 @@ public:
     std::unique_ptr<win::Splitter> Splitter1;
     std::unique_ptr<CategoryTreeView> Tree;
 
-    // The model.
-    FolderLocations Folders;
-    std::unique_ptr<EntryList> Entries;
-    std::vector<std::wstring> CategoryNames;
-    std::array<bool, 9> CategoryHidden{};
+    // The picture of the Start Menu, handed to the other windows.
+    StartMenuModel& Model() { return model_; }
+    const StartMenuModel& Model() const { return model_; }
+
     // Created from the last category down to 0, so category c is element count - 1 - c.
     std::vector<CategoryButton> CategoryButtons;
-    int CurrentCategory = 0;
     bool ProfessionalMode = false;
-    bool ShowCategoryFolders = false;
     bool FormReady = false;
 
     // The program list's items, read back as the user sees them.
@@ -122,8 +136,10 @@ private:
     void LayoutSplitPanel();
     void ApplyVisibility();
     RECT PanelRect() const;
-    HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int id, int page,
-                    RECT design, unsigned anchors, HFONT font = nullptr);
+    void CreatePage1();
+    void CreatePage2();
+    void CreatePage3();
+    void CreateBar();
     void Translate();
     struct WizardButton {
         HWND TMainForm::*control;
@@ -156,19 +172,13 @@ private:
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void PaintBackground(HDC dc);
 
-    const FolderSource& source_;
+    StartMenuModel model_;
     UINT dpi_ = 96;
     int page_ = 1;
     int listWidth_ = 0; // at the current dpi; used in professional mode
     int bandExtra_ = 0; // extra height of a wrapped tool bar
-    win::AnchorLayout layout_;
-    struct PagedControl {
-        HWND control;
-        int page; // 0: the bottom bar
-    };
-    std::vector<PagedControl> paged_;
-    win::GdiObject font_, boldFont_, toolBarFont_, listFont_;
-    win::GdiObject whiteBrush_;
+    std::unique_ptr<win::WizardFrame> frame_;
+    win::GdiObject toolBarFont_, listFont_;
     win::ImageListHandle imageList1_, imageList2_, imageList3_, listStates_;
     std::vector<win::ImageListHandle> glyphs_;
     win::GdiObject welcome_, welcome2x_;

@@ -1,5 +1,8 @@
 #pragma once
 #include <objbase.h>
+#include <oleauto.h>
+
+#include <string>
 
 #include <utility>
 
@@ -58,6 +61,67 @@ public:
 
 private:
     HRESULT hr_;
+};
+
+// Owns a BSTR, the strings COM automation interfaces take and give.
+class Bstr {
+public:
+    Bstr() = default;
+    explicit Bstr(const std::wstring& text)
+        : s_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    ~Bstr() { SysFreeString(s_); }
+
+    BSTR Get() const { return s_; }
+    BSTR* Put() {
+        SysFreeString(std::exchange(s_, nullptr));
+        return &s_;
+    }
+    std::wstring Text() const { return s_ ? std::wstring(s_, SysStringLen(s_)) : std::wstring(); }
+
+private:
+    BSTR s_ = nullptr;
+};
+
+// Owns a VARIANT and whatever it holds.
+class Variant {
+public:
+    Variant() { VariantInit(&v_); }
+    explicit Variant(const std::wstring& text) : Variant() {
+        v_.vt = VT_BSTR;
+        v_.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    ~Variant() { VariantClear(&v_); }
+
+    const VARIANT& Get() const { return v_; }
+    VARIANT* Put() {
+        VariantClear(&v_);
+        return &v_;
+    }
+
+private:
+    VARIANT v_;
+};
+
+// Owns memory that a COM call allocated with CoTaskMemAlloc, such as a returned path.
+template <typename T> class CoTaskMem {
+public:
+    CoTaskMem() = default;
+    CoTaskMem(const CoTaskMem&) = delete;
+    CoTaskMem& operator=(const CoTaskMem&) = delete;
+    ~CoTaskMem() { CoTaskMemFree(p_); }
+
+    T* Get() const { return p_; }
+    T** Put() {
+        CoTaskMemFree(std::exchange(p_, nullptr));
+        return &p_;
+    }
+
+private:
+    T* p_ = nullptr;
 };
 
 } // namespace win

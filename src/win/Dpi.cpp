@@ -1,28 +1,21 @@
 #include "win/Dpi.h"
 
+#include "win/Handles.h"
+#include "win/SystemLibrary.h"
+
 namespace win {
-namespace {
-
-template <typename F> F UserFunction(const char* name) {
-    return reinterpret_cast<F>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
-} // namespace
 
 UINT DpiOf(HWND hwnd) {
-    using ForWindow = UINT(WINAPI*)(HWND);
-    using ForSystem = UINT(WINAPI*)();
-    static const auto forWindow = UserFunction<ForWindow>("GetDpiForWindow");
-    static const auto forSystem = UserFunction<ForSystem>("GetDpiForSystem");
+    // Windows 10 has them; Windows 7 answers with the screen's.
+    static const auto forWindow =
+        LoadedFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
+    static const auto forSystem = LoadedFunction<UINT(WINAPI*)()>(L"user32.dll", "GetDpiForSystem");
     if (hwnd && forWindow)
         return forWindow(hwnd);
     if (forSystem)
         return forSystem();
-    HDC screen = GetDC(nullptr);
-    UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    WindowDc screen(nullptr);
+    return static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSX));
 }
 
 } // namespace win

@@ -72,11 +72,59 @@ struct LocalTraits {
     static void Close(Type h) { LocalFree(h); }
 };
 
+// CreateFile answers INVALID_HANDLE_VALUE, not null, when it fails.
+struct FileTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { CloseHandle(h); }
+};
+struct DcTraits {
+    using Type = HDC;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { DeleteDC(h); }
+};
+
 using FindHandle = UniqueHandle<FindTraits>;
+using FileHandle = UniqueHandle<FileTraits>;
+using MemoryDc = UniqueHandle<DcTraits>;
 using KernelHandle = UniqueHandle<KernelTraits>;
 using KeyHandle = UniqueHandle<KeyTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
 using LocalHandle = UniqueHandle<LocalTraits>;
+
+// A window's device context from GetDC, given back with ReleaseDC.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects an object into a device context and puts the previous one back when it goes, so
+// the object can be deleted after it.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() {
+        if (previous_ && previous_ != HGDI_ERROR)
+            SelectObject(dc_, previous_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 } // namespace win

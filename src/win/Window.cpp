@@ -1,5 +1,7 @@
 #include "win/Window.h"
 
+#include <utility>
+
 #include "win/Errors.h"
 #include "win/UserPrompt.h"
 
@@ -37,8 +39,11 @@ void Window::RegisterWindowClass(const wchar_t* className, HICON icon, HICON sma
 
 void Window::CreateWindowObject(const wchar_t* className, const wchar_t* caption, DWORD style,
                                 DWORD exStyle, int x, int y, int width, int height, HWND owner) {
+    creationError_ = nullptr;
     HWND hwnd = CreateWindowExW(exStyle, className, caption, style, x, y, width, height, owner,
                                 nullptr, GetModuleHandleW(nullptr), this);
+    if (creationError_)
+        std::rethrow_exception(std::exchange(creationError_, nullptr));
     if (!hwnd)
         ThrowSystemError(GetLastError());
 }
@@ -59,8 +64,13 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     LRESULT result = 0;
     try {
         result = self->HandleMessage(msg, wParam, lParam);
-    } catch (const std::exception& error) {
-        ShowError(hwnd, error);
+    } catch (...) {
+        if (msg != WM_NCCREATE && msg != WM_CREATE) {
+            ShowCurrentError(hwnd);
+        } else {
+            self->creationError_ = std::current_exception();
+            result = msg == WM_CREATE ? -1 : FALSE;
+        }
     }
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

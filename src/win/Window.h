@@ -1,11 +1,15 @@
 #pragma once
 #include <windows.h>
 
+#include <exception>
+
 namespace win {
 
 // Base of every top-level window of the program. The window procedure stores `this` once
 // at WM_NCCREATE and routes every message to HandleMessage; an exception thrown by a
-// handler stops at this boundary and is shown with the application's error display.
+// handler stops at this boundary and is shown with the application's error display. One
+// thrown while the window is being created fails the creation instead: CreateWindowObject
+// raises it again, so no half-built window is left for later code to use.
 //
 // To use this class: derive, call RegisterWindowClass once per class name, create the
 // window with CreateWindowObject, and override HandleMessage (call the base for defaults).
@@ -30,6 +34,7 @@ private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
+    std::exception_ptr creationError_;
 };
 
 // Takes no input while the object lives: for work that must not be changed under it. Give

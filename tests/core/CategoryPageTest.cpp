@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/PathRules.h"
 #include "MemoryCheckTree.h"
 #include "startmenu/Categories.h"
 #include "startmenu/NameRules.h"
@@ -33,7 +34,7 @@ std::wstring Lower(std::wstring text) {
 }
 
 bool IsCategoryFolder(const std::wstring& path) {
-    const std::wstring name = Lower(FileNameOf(path));
+    const std::wstring name = Lower(base::FileNameOf(path));
     for (const std::wstring& category : DefaultCategoryNames())
         if (Lower(category) == name)
             return true;
@@ -78,22 +79,17 @@ protected:
     // Selecting item in professional mode: its folder becomes the single root of the tree.
     Node Select(EntryNode& item) {
         selectedItem = &item;
-        int itemState = ListStateOf(item.Entry(), current);
-        tree.Clear();
-        Node root = tree.Append(0, DisplayNameOf(FileNameOf(item.Entry().Path)), item.Entry().Path,
-                                item.Handle());
-        tree.SetState(root, itemState == StatusChecked ? StatusChecked : StatusUnchecked);
-        AddContentChildren(item, tree, root, current);
-        tree.SetState(root, itemState);
-        tree.Expand(root);
-        return root;
+        ShowFolderInTree(tree, item, DisplayNameOf(base::FileNameOf(item.Entry().Path)),
+                         ListStateOf(item.Entry(), current), current,
+                         [](EntryNode&) { ADD_FAILURE() << "the contents are loaded already"; });
+        return tree.FirstRoot();
     }
 
     // A click on a node's check box, or a drop of it on the button of category; the list item
     // takes the root's state as its Status.
     void Toggle(const EntryNode& node, int category) {
         int rootState = ToggleTreeNode(tree, list, tree.NodeOf(node.Handle()), current, category);
-        selectedItem->Entry().Status = rootState;
+        EXPECT_TRUE(KeepTreeStateInEntry(tree, selectedItem, rootState));
     }
     void Click(const EntryNode& node) { Toggle(node, current); }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace startmenu;
 
 TEST(DisplayNameOf, DropsTheExtensionOnly) {
@@ -20,26 +22,6 @@ TEST(ExtensionOf, StopsAtPathSeparators) {
     EXPECT_EQ(ExtensionOf(L""), L"");
 }
 
-TEST(FileNameOf, TakesTheLastComponent) {
-    EXPECT_EQ(FileNameOf(L"C:\\P\\Games"), L"Games");
-    EXPECT_EQ(FileNameOf(L"Games.lnk"), L"Games.lnk");
-    EXPECT_EQ(FileNameOf(L"C:\\P\\"), L"");
-}
-
-TEST(SameNameAscii, FoldsOnlyAsciiLetters) {
-    EXPECT_TRUE(SameNameAscii(L"Microsoft Office", L"MICROSOFT office"));
-    EXPECT_FALSE(SameNameAscii(L"\u00e9t\u00e9", L"\u00c9T\u00c9"));
-    EXPECT_FALSE(SameNameAscii(L"Games", L"Games.lnk"));
-    EXPECT_TRUE(SameNameAscii(L"", L""));
-}
-
-TEST(ContainsAsciiNoCase, FindsAnywhere) {
-    EXPECT_TRUE(ContainsAsciiNoCase(L"C:\\Layouts\\Menu.XML", L"xml"));
-    EXPECT_TRUE(ContainsAsciiNoCase(L"C:\\xmlfiles\\notes.txt", L"xml"));
-    EXPECT_FALSE(ContainsAsciiNoCase(L"C:\\x-m-l", L"xml"));
-    EXPECT_FALSE(ContainsAsciiNoCase(L"", L"xml"));
-}
-
 TEST(IsSkippedTopLevelName, KeepsIniFilesAndTheStartupFolderOut) {
     const std::wstring startup =
         L"c:\\programdata\\microsoft\\windows\\start menu\\programs\\startup";
@@ -52,27 +34,6 @@ TEST(IsSkippedTopLevelName, KeepsIniFilesAndTheStartupFolderOut) {
     EXPECT_FALSE(IsSkippedTopLevelName(L"word.lnk", startup));
     EXPECT_FALSE(IsSkippedTopLevelName(L"notes.ini.lnk", startup));
     EXPECT_FALSE(IsSkippedTopLevelName(L"startup", L""));
-}
-
-TEST(VolumeRootOf, DriveAndShareRoots) {
-    EXPECT_EQ(VolumeRootOf(L"C:\\Program Files\\App\\app.exe"), L"C:\\");
-    EXPECT_EQ(VolumeRootOf(L"q:"), L"q:\\");
-    EXPECT_EQ(VolumeRootOf(L"\\\\server\\share\\dir\\app.exe"), L"\\\\server\\share\\");
-    EXPECT_EQ(VolumeRootOf(L"\\\\server\\share"), L"\\\\server\\share\\");
-    EXPECT_EQ(VolumeRootOf(L"\\\\server"), L"");
-    EXPECT_EQ(VolumeRootOf(L"relative\\app.exe"), L"");
-    EXPECT_EQ(VolumeRootOf(L""), L"");
-}
-
-TEST(ReplaceFolderPrefix, OnlyAtAWholeFolderName) {
-    const std::wstring x86 = L"C:\\Program Files (x86)", native = L"C:\\Program Files";
-    EXPECT_EQ(ReplaceFolderPrefix(L"c:\\program files (X86)\\App\\app.exe", x86, native),
-              L"C:\\Program Files\\App\\app.exe");
-    EXPECT_EQ(ReplaceFolderPrefix(x86, x86, native), native);
-    EXPECT_EQ(ReplaceFolderPrefix(L"C:\\Program Files (x86)2\\app.exe", x86, native), L"");
-    EXPECT_EQ(ReplaceFolderPrefix(L"D:\\Tools\\app.exe", x86, native), L"");
-    EXPECT_EQ(ReplaceFolderPrefix(L"C:\\Program Files (x86)\\app.exe", x86, L""), L"");
-    EXPECT_EQ(ReplaceFolderPrefix(L"C:\\", L"", native), L"");
 }
 
 TEST(NumberedName, BeforeAFileExtensionAfterAFolderName) {

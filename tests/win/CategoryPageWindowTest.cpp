@@ -47,7 +47,7 @@ TEST_F(CategoryPage, NineButtonsInOrderWithOfficeCurrent) {
         // Left to right in index order.
         EXPECT_EQ(SendMessageW(form->ToolBar1, TB_COMMANDTOINDEX, Button(i).commandId, 0), i);
     }
-    EXPECT_EQ(form->CurrentCategory, kOffice);
+    EXPECT_EQ(form->Model().CurrentCategory, kOffice);
     EXPECT_EQ(TreeTexts(), (std::vector<std::wstring>{L"<None>"}));
 }
 
@@ -72,7 +72,7 @@ TEST_F(CategoryPage, ShowCategoryFoldersListsThemAndIsStored) {
     form->Button4Click();
     form->RadioButton2Click();
     SendMessageW(form->CheckBox1, BM_CLICK, 0, 0);
-    EXPECT_TRUE(form->ShowCategoryFolders);
+    EXPECT_TRUE(form->Model().ShowCategoryFolders);
     EXPECT_EQ(
         app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kShowCategoryFoldersValue),
         1u);
@@ -83,7 +83,7 @@ TEST_F(CategoryPage, ShowCategoryFoldersListsThemAndIsStored) {
     EXPECT_EQ(
         app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kShowCategoryFoldersValue),
         0u);
-    EXPECT_EQ(form->CurrentCategory, kOffice);
+    EXPECT_EQ(form->Model().CurrentCategory, kOffice);
 }
 
 TEST_F(CategoryPage, StoredShowCategoryFoldersAppliesAtStartWithoutAWrite) {
@@ -91,8 +91,8 @@ TEST_F(CategoryPage, StoredShowCategoryFoldersAppliesAtStartWithoutAWrite) {
     Open();
     EXPECT_EQ(Button_GetCheck(form->CheckBox1), BST_CHECKED);
     EXPECT_FALSE(IsWindowVisible(form->CheckBox1)) << "simple mode hides the check box";
-    EXPECT_TRUE(form->IsCategoryFolder(Common(L"Games")));
-    EXPECT_FALSE(form->IsCategoryFolder(User(L"Games.lnk")));
+    EXPECT_TRUE(form->Model().IsCategoryFolder(Common(L"Games")));
+    EXPECT_FALSE(form->Model().IsCategoryFolder(User(L"Games.lnk")));
     std::vector<std::wstring> captions = ListCaptions();
     EXPECT_EQ(std::count(captions.begin(), captions.end(), L"Games"), 2);
     EXPECT_FALSE(app::RegValueExists(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue));
@@ -120,7 +120,7 @@ TEST_F(CategoryPage, TypicalRequestWalksEveryCategoryToTheLastPage) {
     EXPECT_FALSE(IsWindowEnabled(form->Button5));
     form->Button4Click();
     EXPECT_EQ(form->ActivePage(), 2);
-    EXPECT_EQ(form->CurrentCategory, kOffice);
+    EXPECT_EQ(form->Model().CurrentCategory, kOffice);
     EXPECT_FALSE(IsWindowVisible(form->TreeView1)) << "simple mode: the list alone";
 
     ClickListCheckBox(ListIndex(L"Writer"));
@@ -134,10 +134,10 @@ TEST_F(CategoryPage, TypicalRequestWalksEveryCategoryToTheLastPage) {
     EXPECT_EQ(EntryOf(L"Writer").Category, kOffice);
 
     form->Button4Click();
-    EXPECT_EQ(form->CurrentCategory, kUtilities);
+    EXPECT_EQ(form->Model().CurrentCategory, kUtilities);
     EXPECT_EQ(ListIndex(L"Writer"), -1) << "items of other categories are not offered";
     form->Button4Click();
-    EXPECT_EQ(form->CurrentCategory, kGames);
+    EXPECT_EQ(form->Model().CurrentCategory, kGames);
     ASSERT_GE(ListIndex(L"Chess"), 0);
     EXPECT_EQ(form->ListState(ListIndex(L"Chess")), StatusChecked);
     EXPECT_TRUE(Greyed(kOffice));
@@ -145,14 +145,14 @@ TEST_F(CategoryPage, TypicalRequestWalksEveryCategoryToTheLastPage) {
 
     for (int i = 0; i < 6; ++i)
         form->Button4Click();
-    EXPECT_EQ(form->CurrentCategory, 8);
+    EXPECT_EQ(form->Model().CurrentCategory, 8);
     EXPECT_EQ(form->ActivePage(), 2);
     form->Button4Click();
     EXPECT_EQ(form->ActivePage(), 3);
     EXPECT_FALSE(IsWindowEnabled(form->Button4));
     form->Button5Click();
     EXPECT_EQ(form->ActivePage(), 2);
-    EXPECT_EQ(form->CurrentCategory, 8) << "Back from the last page keeps the category";
+    EXPECT_EQ(form->Model().CurrentCategory, 8) << "Back from the last page keeps the category";
 }
 
 TEST_F(CategoryPage, ClickingAnotherCategoryEmptiesTheTree) {
@@ -160,7 +160,7 @@ TEST_F(CategoryPage, ClickingAnotherCategoryEmptiesTheTree) {
     SelectFolder(L"Suite");
     EXPECT_NE(TreeNode(L"Suite"), 0u);
     ClickCategory(kGraphics);
-    EXPECT_EQ(form->CurrentCategory, kGraphics);
+    EXPECT_EQ(form->Model().CurrentCategory, kGraphics);
     EXPECT_EQ(TreeTexts(), (std::vector<std::wstring>{L"<None>"}));
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(Greyed(i), i != kGraphics);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/Settings.h"
+#include "startmenu/MainFormIds.h"
 #include "win/Com.h"
 #include "win/FileSystem.h"
 #include "win/Handles.h"
@@ -147,6 +148,15 @@ int ScriptedPrompt::Message(HWND, const std::wstring& text, const std::wstring& 
     return answer;
 }
 
+bool ScriptedPrompt::ChooseFile(HWND, const win::FileRequest& request, std::wstring& path) {
+    fileRequests.push_back(request);
+    if (files.empty())
+        return false;
+    path = files.front();
+    files.pop_front();
+    return true;
+}
+
 CleanSettings::CleanSettings() {
     RegDeleteTreeW(HKEY_CURRENT_USER, app::kSettingsKey);
 }
@@ -170,7 +180,8 @@ std::wstring BesideTests(const std::wstring& fileName) {
 
 DWORD RunProgram(const std::wstring& exe, const std::wstring& arguments) {
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-    STARTUPINFOW startup = {sizeof startup};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     // Started in C:\ so that a run which wrongly walked "\*" stays inside the test prefix.
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -188,16 +199,22 @@ DWORD RunProgram(const std::wstring& exe, const std::wstring& arguments) {
     return code;
 }
 
-RunningProgram::RunningProgram(const std::wstring& arguments) {
-    std::wstring exe = BesideTests(L"marlowen.exe");
+RunningProgram::RunningProgram(const std::wstring& arguments, const std::wstring& exe,
+                               const std::wstring& currentFolder) {
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-    STARTUPINFOW startup = {sizeof startup};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     started_ = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              L"C:\\", &startup, &info);
+                              currentFolder.c_str(), &startup, &info);
     process_.Reset(info.hProcess);
     win::KernelHandle thread(info.hThread);
     processId_ = info.dwProcessId;
+}
+
+RunningProgram::~RunningProgram() {
+    if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT)
+        TerminateProcess(process_.Get(), 99);
 }
 
 HWND RunningProgram::WaitForWindow(const wchar_t* className) {
@@ -220,6 +237,39 @@ DWORD RunningProgram::WaitForExit(DWORD milliseconds) {
     DWORD code = ~0u;
     GetExitCodeProcess(process_.Get(), &code);
     return code;
+}
+
+FirstProgramsShortcut::FirstProgramsShortcut(const std::wstring& name)
+    : target_(L"first"), name_(name) {
+    wchar_t common[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, common);
+    programs_ = common;
+    path_ = programs_ + L"\\" + name_;
+    MakeFile(target_ / L"program.exe");
+    MakeShortcut(path_, target_ / L"program.exe");
+}
+
+FirstProgramsShortcut::~FirstProgramsShortcut() {
+    DeleteFileW(path_.c_str());
+    DeleteFileW(SortedPath().c_str());
+    RemoveDirectoryW((programs_ + L"\\Office").c_str());
+}
+
+std::wstring FirstProgramsShortcut::SortedPath() const {
+    return programs_ + L"\\Office\\" + name_;
+}
+
+HWND TickFirstAndStartProcessing(RunningProgram& program, HWND window) {
+    auto click = [&](int id) { SendMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0); };
+    click(startmenu::IdButton4);
+    HWND list = GetDlgItem(window, startmenu::IdListView1);
+    for (WPARAM key : {WPARAM(VK_HOME), WPARAM(VK_SPACE)}) {
+        SendMessageW(list, WM_KEYDOWN, key, 0);
+        SendMessageW(list, WM_KEYUP, key, 0);
+    }
+    click(startmenu::IdButton6);
+    PostMessageW(GetDlgItem(window, startmenu::IdButton8), BM_CLICK, 0, 0);
+    return program.WaitForWindow(L"#32770");
 }
 
 } // namespace testing_support

@@ -62,8 +62,11 @@ public:
     };
     int Message(HWND owner, const std::wstring& text, const std::wstring& caption,
                 UINT type) override;
+    bool ChooseFile(HWND owner, const win::FileRequest& request, std::wstring& path) override;
 
-    std::deque<int> answers; // IDOK when empty
+    std::deque<int> answers;        // IDOK when empty
+    std::deque<std::wstring> files; // the files chosen, in turn; cancelled when empty
+    std::vector<win::FileRequest> fileRequests;
     std::vector<Shown> shown;
     std::function<void()> whileShown; // what happens while a message is up
 };
@@ -84,12 +87,17 @@ std::wstring BesideTests(const std::wstring& fileName);
 // Runs a program with arguments in C:\, waits for it, returns its exit code.
 DWORD RunProgram(const std::wstring& exe, const std::wstring& arguments);
 
-// marlowen.exe started with arguments in C:\ and left running.
+// marlowen.exe (or a copy of it) started with arguments in C:\ (or another current folder)
+// and left running.
 class RunningProgram {
 public:
-    explicit RunningProgram(const std::wstring& arguments);
+    explicit RunningProgram(const std::wstring& arguments,
+                            const std::wstring& exe = BesideTests(L"marlowen.exe"),
+                            const std::wstring& currentFolder = L"C:\\");
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
+    // A program still running when its test fails is ended, so the run does not hang.
+    ~RunningProgram();
     bool Started() const { return started_; }
     // A visible top-level window of the program, waiting for it up to 20 s; null when none
     // came.
@@ -103,5 +111,26 @@ private:
     win::KernelHandle process_;
     DWORD processId_ = 0;
 };
+
+// A shortcut at the top of the prefix's own all-users Programs folder, named to be listed
+// first; removed with the Office folder that processing puts it in.
+class FirstProgramsShortcut {
+public:
+    explicit FirstProgramsShortcut(const std::wstring& name);
+    FirstProgramsShortcut(const FirstProgramsShortcut&) = delete;
+    FirstProgramsShortcut& operator=(const FirstProgramsShortcut&) = delete;
+    ~FirstProgramsShortcut();
+    const std::wstring& Path() const { return path_; }
+    std::wstring SortedPath() const; // where processing puts it in "Office"
+
+private:
+    TempFolder target_;
+    std::wstring programs_, name_, path_;
+};
+
+// In the running program's main window, as a user does it: Next to the Office page, Space
+// on the first item, Finish to the last page, then a click on Start Processing. Under Wine
+// the restore service refuses, so the question comes; returns it (null when none came).
+HWND TickFirstAndStartProcessing(RunningProgram& program, HWND window);
 
 } // namespace testing_support

@@ -2,8 +2,11 @@
 
 #include "MainWindowFixture.h"
 #include "app/Settings.h"
+#include "app/Version.h"
+#include "startmenu/MainFormIds.h"
 #include "startmenu/UMainForm.h"
 #include "win/FileSystem.h"
+#include "win/Text.h"
 
 using namespace testing_support;
 using namespace startmenu;
@@ -27,19 +30,42 @@ TEST_F(MainFormTest, CreationScansAndCaptionsTheWindow) {
     MakeDir(source.userPrograms + L"\\Games");
     TMainForm window(source);
 
-    EXPECT_EQ(WindowText(window.Handle()), L"Marlowen v 2.6 freeware");
+    EXPECT_EQ(WindowText(window.Handle()), L"Marlowen v " MARLOWEN_VERSION_WIDE L" freeware");
     EXPECT_FALSE(IsWindowVisible(window.Handle())) << "creation alone shows nothing";
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_TRUE(window.FormReady);
-    ASSERT_TRUE(window.Entries);
-    EXPECT_EQ(window.Entries->Count(), 2u);
-    EXPECT_EQ(window.Folders.AppDir, source.appDir);
-    EXPECT_EQ(window.Folders.BackupRootDir, place / L"backup");
+    ASSERT_TRUE(window.Model().Entries);
+    EXPECT_EQ(window.Model().Entries->Count(), 2u);
+    EXPECT_EQ(window.Model().Folders.AppDir, source.appDir);
+    EXPECT_EQ(window.Model().Folders.BackupRootDir, place / L"backup");
     EXPECT_TRUE(win::IsExistingDirectory(place / L"backup"));
     EXPECT_EQ(
-        window.CategoryNames,
+        window.Model().CategoryNames,
         (std::vector<std::wstring>{L"Office", L"Utilities", L"Games", L"Entertainment", L"Internet",
                                    L"Programming", L"Graphics", L"Security", L"Other"}));
+}
+
+// The window opens on a picture cut short; every control the user can reach must cope.
+TEST_F(MainFormTest, AScanCutShortLeavesAWindowWhoseHandlersCope) {
+    MakeFile(place / L"bin\\app", "a file where the program's folder would be");
+    source.appDir = place / L"bin\\app\\";
+    MakeStartMenu();
+    Open();
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, win::SystemErrorText(ERROR_PATH_NOT_FOUND));
+    ASSERT_TRUE(form->Model().Entries);
+    form->RadioButton2Click();
+    form->Button4Click();
+    form->ListView1Click();
+    form->TreeView1Click();
+    form->Movetoroot1Click();
+    form->Button4Click();
+    form->Button5Click();
+    form->Button6Click();
+    EXPECT_EQ(form->ActivePage(), 3);
+    SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IdButton8, BN_CLICKED), 0);
+    EXPECT_TRUE(IsWindow(form->Handle()));
+    EXPECT_TRUE(Exists(Common(L"Writer.lnk")));
 }
 
 TEST_F(MainFormTest, WindowIsResizableWithAMinimumSize) {
@@ -59,7 +85,7 @@ TEST_F(MainFormTest, WindowIsResizableWithAMinimumSize) {
 TEST_F(MainFormTest, EmptyRegistryMeansSimpleModeAndNoWrites) {
     TMainForm window(source);
     EXPECT_FALSE(window.ProfessionalMode);
-    EXPECT_FALSE(window.ShowCategoryFolders);
+    EXPECT_FALSE(window.Model().ShowCategoryFolders);
     EXPECT_FALSE(CleanSettings::KeyExists());
 }
 
@@ -69,28 +95,28 @@ TEST_F(MainFormTest, StoredSettingsAreAppliedAtEveryScan) {
     TMainForm window(source);
     EXPECT_TRUE(window.ProfessionalMode) << "any non-zero value selects the professional mode";
     EXPECT_EQ(Read(app::kSimpleModeValue), 1u) << "selecting it stores 1 again";
-    EXPECT_FALSE(window.ShowCategoryFolders) << "only exactly 1 switches it on";
+    EXPECT_FALSE(window.Model().ShowCategoryFolders) << "only exactly 1 switches it on";
 
     Write(app::kShowCategoryFoldersValue, 1);
     window.FormCreate();
-    EXPECT_TRUE(window.ShowCategoryFolders);
+    EXPECT_TRUE(window.Model().ShowCategoryFolders);
 }
 
 TEST_F(MainFormTest, RescanLeavesOneFreshPictureAndNoStaleHandles) {
     MakeDir(source.commonPrograms + L"\\Suite");
     MakeShortcut(source.userPrograms + L"\\Calc.lnk", source.userPrograms);
     TMainForm window(source);
-    EntryHandle before = window.Entries->First()->Handle();
-    window.Entries->First()->Entry().Category = 3;
-    window.CategoryHidden[4] = true;
+    EntryHandle before = window.Model().Entries->First()->Handle();
+    window.Model().Entries->First()->Entry().Category = 3;
+    window.Model().CategoryHidden[4] = true;
 
     MakeShortcut(source.userPrograms + L"\\New.lnk", source.userPrograms);
     window.FormCreate();
-    EXPECT_EQ(window.Entries->Find(before), nullptr);
-    EXPECT_EQ(window.Entries->Count(), 3u);
-    EXPECT_EQ(window.CategoryNames.size(), 9u);
-    EXPECT_EQ(window.CategoryHidden[4], false);
-    for (EntryNode* n = window.Entries->First(); n; n = n->NextSibling())
+    EXPECT_EQ(window.Model().Entries->Find(before), nullptr);
+    EXPECT_EQ(window.Model().Entries->Count(), 3u);
+    EXPECT_EQ(window.Model().CategoryNames.size(), 9u);
+    EXPECT_EQ(window.Model().CategoryHidden[4], false);
+    for (EntryNode* n = window.Model().Entries->First(); n; n = n->NextSibling())
         EXPECT_EQ(n->Entry().Category, CategoryNone);
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/PathRules.h"
 #include "startmenu/NameRules.h"
 
 using namespace startmenu;
@@ -19,7 +20,7 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::Shortcut(const std::wstring& path) {
-    std::wstring target = place / L"bin\\" + DisplayNameOf(FileNameOf(path)) + L".exe";
+    std::wstring target = place / L"bin\\" + DisplayNameOf(base::FileNameOf(path)) + L".exe";
     MakeFile(target);
     MakeShortcut(path, target);
 }
@@ -63,7 +64,7 @@ std::vector<std::wstring> MainWindowTest::ListCaptions() const {
 }
 
 TStartMenu& MainWindowTest::EntryOf(const std::wstring& caption) {
-    for (EntryNode* n = form->Entries->First(); n; n = n->NextSibling())
+    for (EntryNode* n = form->Model().Entries->First(); n; n = n->NextSibling())
         if (DisplayNameOf(n->Name()) == caption)
             return n->Entry();
     throw std::runtime_error("no such entry");

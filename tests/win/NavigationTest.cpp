@@ -82,10 +82,10 @@ TEST_F(Navigation, NextAndBackStepOverHiddenCategoriesWithoutRefilling) {
     SendMessageW(form->ToolBar1, TB_HIDEBUTTON, Button(1).commandId, TRUE);
     SendMessageW(form->ToolBar1, TB_HIDEBUTTON, Button(2).commandId, TRUE);
     form->Button4Click();
-    EXPECT_EQ(form->CurrentCategory, 3);
+    EXPECT_EQ(form->Model().CurrentCategory, 3);
     EXPECT_FALSE(Greyed(3));
     form->Button5Click();
-    EXPECT_EQ(form->CurrentCategory, 0);
+    EXPECT_EQ(form->Model().CurrentCategory, 0);
     // The last category hidden: Next from the one before it steps past it to page 3.
     SendMessageW(form->ToolBar1, TB_HIDEBUTTON, Button(8).commandId, TRUE);
     ClickCategory(7);
@@ -102,8 +102,8 @@ TEST_F(Navigation, RescanKeepsNineButtonsOneListAndNoStaleHandles) {
     form->FormCreate();
     EXPECT_EQ(form->CategoryButtons.size(), 9u);
     EXPECT_EQ(SendMessageW(form->ToolBar1, TB_BUTTONCOUNT, 0, 0), 9);
-    EXPECT_EQ(form->CurrentCategory, 0);
-    EXPECT_EQ(form->Entries->Find(stale), nullptr);
+    EXPECT_EQ(form->Model().CurrentCategory, 0);
+    EXPECT_EQ(form->Model().Entries->Find(stale), nullptr);
     EXPECT_EQ(form->ActivePage(), 2) << "the page shown does not change";
     EXPECT_EQ(form->ListState(ListIndex(L"Writer")), StatusUnchecked);
     for (int i = 0; i < form->ListCount(); ++i)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Fixtures.h"
+#include "app/Version.h"
 #include "startmenu/ItemIcon.h"
 #include "startmenu/MainFormIds.h"
 #include "win/FileSystem.h"
@@ -15,7 +16,7 @@ TEST(ProgramTest, InteractiveRunShowsTheCaptionedWindowUntilItIsClosed) {
     ASSERT_TRUE(program.Started());
     HWND window = program.WaitForMainWindow();
     ASSERT_TRUE(window) << "no main window appeared";
-    EXPECT_EQ(WindowText(window), L"Marlowen v 2.6 freeware");
+    EXPECT_EQ(WindowText(window), L"Marlowen v " MARLOWEN_VERSION_WIDE L" freeware");
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
@@ -65,29 +66,11 @@ TEST(ItemIcon, EveryShownKindOfItemGetsASmallIcon) {
 // The whole job as a user does it under Wine, whose restore service refuses every request.
 TEST(ProgramTest, StartProcessingAsksAboutTheRestorePointThenSortsTheTickedItem) {
     CleanSettings clean;
-    wchar_t common[MAX_PATH];
-    ASSERT_HRESULT_SUCCEEDED(
-        SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, common));
-    TempFolder programs{L"e2e"};
-    MakeFile(programs / L"sorter.exe");
-    // Listed first: a name before any other the prefix's Start Menu may hold.
-    std::wstring item = std::wstring(common) + L"\\!!Sorter.lnk";
-    MakeShortcut(item, programs / L"sorter.exe");
-
+    FirstProgramsShortcut item(L"!!Sorter.lnk");
     RunningProgram program(L"");
     HWND window = program.WaitForMainWindow();
     ASSERT_TRUE(window);
-    auto click = [&](int id) { SendMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0); };
-    click(IdButton4); // to the Office page
-    HWND list = GetDlgItem(window, IdListView1);
-    for (WPARAM key : {WPARAM(VK_HOME), WPARAM(VK_SPACE)}) {
-        SendMessageW(list, WM_KEYDOWN, key, 0);
-        SendMessageW(list, WM_KEYUP, key, 0);
-    }
-    click(IdButton6); // to the last page
-    PostMessageW(GetDlgItem(window, IdButton8), BM_CLICK, 0, 0);
-
-    HWND question = program.WaitForWindow(L"#32770");
+    HWND question = TickFirstAndStartProcessing(program, window);
     ASSERT_TRUE(question) << "the failed restore point is reported";
     EXPECT_EQ(WindowText(question), L"Error");
     EXPECT_EQ(
@@ -100,12 +83,9 @@ TEST(ProgramTest, StartProcessingAsksAboutTheRestorePointThenSortsTheTickedItem)
         Sleep(100);
     EXPECT_EQ(WindowText(GetDlgItem(window, IdButton8)),
               L"Programs have been successfully categorized!");
-    std::wstring sorted = std::wstring(common) + L"\\Office\\!!Sorter.lnk";
-    EXPECT_TRUE(Exists(sorted));
-    EXPECT_FALSE(Exists(item));
+    EXPECT_TRUE(Exists(item.SortedPath()));
+    EXPECT_FALSE(Exists(item.Path()));
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
-    DeleteFileW(sorted.c_str());
-    RemoveDirectoryW((std::wstring(common) + L"\\Office").c_str());
 }

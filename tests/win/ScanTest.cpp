@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Fixtures.h"
 #include "startmenu/StartMenuScan.h"
 #include "win/FileSystem.h"
@@ -140,10 +142,11 @@ TEST_F(ScanTest, IniFilesAndStartupFoldersStayOutHiddenItemsComeIn) {
 TEST_F(ScanTest, WithoutACommonStartupPathNothingIsLeftOutByIt) {
     source.commonStartup.clear();
     Scan();
-    // Both Startup folders come in, and being namesakes they merge.
+    // The folder named StartUp that the system no longer calls its Startup folder comes in;
+    // the user's Startup folder stays out as the folder it is.
     const EntryNode* startup = Named(L"StartUp");
     ASSERT_TRUE(startup);
-    EXPECT_EQ(startup->Entry().Origin, OriginBoth);
+    EXPECT_EQ(startup->Entry().Origin, OriginCommon);
     EXPECT_EQ(list.Count(), 1u);
     EXPECT_TRUE(locations.CommonStartupDir.empty());
 }
@@ -171,4 +174,64 @@ TEST_F(ScanTest, SystemFolderSourceGivesThePrefixShellFolders) {
     ASSERT_FALSE(exeDir.empty());
     EXPECT_EQ(exeDir.back(), L'\\');
     EXPECT_TRUE(win::IsExistingFile(exeDir + L"win_tests.exe"));
+}
+
+// The Startup folders are never offered for sorting: a Startup folder moved into a category
+// no longer starts its programs with Windows. Each is known as the folder it is, whatever
+// its name, however its location is spelled, and whatever state the other one is in.
+TEST_F(ScanTest, NeitherStartupFolderIsOfferedWhateverTheOthersState) {
+    MakeShortcut(Common(L"Writer.lnk"), source.commonPrograms);
+    MakeShortcut(User(L"Abacus.lnk"), source.userPrograms);
+    auto scanNames = [&] {
+        EntryList scanned;
+        FolderLocations found;
+        ScanProgramsFolders(scanned, source, found);
+        std::vector<std::wstring> names;
+        for (EntryNode* n = scanned.First(); n; n = n->NextSibling())
+            names.push_back(n->Name());
+        return names;
+    };
+    const std::vector<std::wstring> both = {L"Writer.lnk", L"Abacus.lnk"};
+    const std::wstring commonStartup = source.commonStartup;
+
+    // The all-users Startup folder is missing, so the system gives no path for it.
+    ASSERT_TRUE(RemoveDirectoryW(commonStartup.c_str()));
+    source.commonStartup.clear();
+    EXPECT_EQ(scanNames(), both) << "all-users Startup missing";
+
+    // The all-users Programs folder cannot be read.
+    source.commonPrograms = menu / L"unreadable";
+    EXPECT_EQ(scanNames(), (std::vector<std::wstring>{L"Abacus.lnk"}))
+        << "all-users Programs unreadable";
+    source.commonPrograms = menu / L"All Users\\Start Menu\\Programs";
+    MakeDir(commonStartup);
+    source.commonStartup = commonStartup;
+
+    // The user's Startup folder under its name in the user's language.
+    std::wstring autostart = User(L"Autostart");
+    ASSERT_TRUE(MoveFileW(source.userStartup.c_str(), autostart.c_str()));
+    source.userStartup = autostart;
+    EXPECT_EQ(scanNames(), both) << "user's Startup under another name";
+
+    // Its location spelled as the system may spell it.
+    std::vector<std::wstring> spellings = {autostart + L"\\", autostart + L"\\.\\",
+                                           autostart + L"\\..\\Autostart"};
+    std::wstring slashes = autostart;
+    std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
+    spellings.push_back(slashes);
+    wchar_t shortName[MAX_PATH];
+    if (GetShortPathNameW(autostart.c_str(), shortName, MAX_PATH) && autostart != shortName)
+        spellings.push_back(shortName);
+    for (const std::wstring& spelling : spellings) {
+        source.userStartup = spelling;
+        EXPECT_EQ(scanNames(), both) << win::Utf8FromWide(spelling);
+    }
+
+    // The all-users Startup folder under a name that its path, in short form, does not show.
+    std::wstring demarrage = Common(L"D\u00e9marrage automatique");
+    ASSERT_TRUE(MoveFileW(commonStartup.c_str(), demarrage.c_str()));
+    if (GetShortPathNameW(demarrage.c_str(), shortName, MAX_PATH) && demarrage != shortName) {
+        source.commonStartup = shortName;
+        EXPECT_EQ(scanNames(), both) << "all-users Startup given by its short name";
+    }
 }

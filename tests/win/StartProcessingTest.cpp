@@ -73,11 +73,11 @@ TEST_F(StartProcessing, MovesEveryAssignedItemUnderARestorePointAndRescans) {
     EXPECT_FALSE(IsWindowEnabled(form->Button8));
     EXPECT_EQ(form->ActivePage(), 3);
     // The rescan: the category folders are entries now, hidden from the list.
-    EXPECT_EQ(form->CurrentCategory, kOffice);
+    EXPECT_EQ(form->Model().CurrentCategory, kOffice);
     EXPECT_EQ(ListIndex(L"Writer"), -1);
     EXPECT_EQ(ListIndex(L"Office"), -1);
     bool officeEntry = false;
-    for (EntryNode* n = form->Entries->First(); n; n = n->NextSibling())
+    for (EntryNode* n = form->Model().Entries->First(); n; n = n->NextSibling())
         officeEntry = officeEntry || n->Name() == L"Office";
     EXPECT_TRUE(officeEntry);
 
@@ -99,7 +99,7 @@ TEST_F(StartProcessing, DecliningToGoOnWithoutARestorePointChangesNothing) {
     client.answers = {{FALSE, 1058, 0}};
     prompt.answers = {IDCANCEL};
     Categorise();
-    EntryHandle before = form->Entries->First()->Handle();
+    EntryHandle before = form->Model().Entries->First()->Handle();
     ClickStartProcessing();
 
     ASSERT_EQ(prompt.shown.size(), 1u);
@@ -108,7 +108,7 @@ TEST_F(StartProcessing, DecliningToGoOnWithoutARestorePointChangesNothing) {
     EXPECT_EQ(client.calls.size(), 1u) << "no closing call";
     EXPECT_TRUE(Exists(Common(L"Writer.lnk")));
     EXPECT_FALSE(Exists(Common(L"Office")));
-    EXPECT_NE(form->Entries->Find(before), nullptr) << "no rescan";
+    EXPECT_NE(form->Model().Entries->Find(before), nullptr) << "no rescan";
     EXPECT_EQ(WindowText(form->Button8), L"&Start Processing");
     EXPECT_TRUE(IsWindowEnabled(form->Button8));
 }
@@ -129,7 +129,7 @@ TEST_F(StartProcessing, FailedItemsAreReportedAndTheWindowClosesOnlyAfterTheRun)
     client.answers = {{FALSE, 1058, 0}};
     MakeFile(Common(L"Office"), "in the way");
     Categorise();
-    EntryHandle before = form->Entries->First()->Handle();
+    EntryHandle before = form->Model().Entries->First()->Handle();
     HWND window = form->Handle();
     prompt.whileShown = [&] {
         SendMessageW(window, WM_CLOSE, 0, 0);
@@ -148,8 +148,8 @@ TEST_F(StartProcessing, FailedItemsAreReportedAndTheWindowClosesOnlyAfterTheRun)
     EXPECT_TRUE(Exists(Common(L"Writer.lnk"))) << "nothing is lost";
     EXPECT_TRUE(Exists(Common(L"Games\\Chess.lnk"))) << "items after the failing one move";
     EXPECT_TRUE(Exists(User(L"Internet\\Mail.lnk")));
-    EXPECT_EQ(form->Entries->Find(before), nullptr) << "the list shows what is on disk";
-    EXPECT_EQ(form->CurrentCategory, kOffice);
+    EXPECT_EQ(form->Model().Entries->Find(before), nullptr) << "the list shows what is on disk";
+    EXPECT_EQ(form->Model().CurrentCategory, kOffice);
     EXPECT_EQ(WindowText(form->Button8), L"2 of 3 items categorized, 1 not moved");
     EXPECT_FALSE(IsWindowEnabled(form->Button8));
     EXPECT_TRUE(IsWindowEnabled(window));
@@ -195,4 +195,24 @@ TEST_F(StartProcessing, OlderSystemsAreNotAskedForARestorePoint) {
     EXPECT_TRUE(client.calls.empty());
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_TRUE(Exists(Common(L"Office\\Writer.lnk")));
+}
+
+// The built program under Wine, whose restore service refuses every request: the window is
+// told to close while the restore-point question is up, and the run still sorts the ticked
+// item before the program ends.
+TEST(StartProcessingProgram, ClosingDuringTheQuestionWaitsForTheRunToEnd) {
+    CleanSettings clean;
+    FirstProgramsShortcut item(L"!!Closer.lnk");
+    RunningProgram program(L"");
+    HWND window = program.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    HWND question = TickFirstAndStartProcessing(program, window);
+    ASSERT_TRUE(question);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    PostMessageW(GetDlgItem(window, IdButton8), BM_CLICK, 0, 0);
+    PostMessageW(question, WM_COMMAND, IDOK, 0);
+
+    EXPECT_EQ(program.WaitForExit(), 0u) << "the close comes after the run";
+    EXPECT_TRUE(Exists(item.SortedPath()));
+    EXPECT_FALSE(Exists(item.Path()));
 }

@@ -1,0 +1,101 @@
+#include "win/WizardFrame.h"
+
+#include <commctrl.h>
+
+#include "win/Dpi.h"
+#include "win/Errors.h"
+
+namespace win {
+namespace {
+
+void SetDefaultStyle(HWND button, bool isDefault) {
+    SendMessageW(button, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+} // namespace
+
+WizardFrame::WizardFrame(HWND window, SIZE designClient, int barHeight, UINT dpi)
+    : window_(window), dpi_(dpi), barHeight_(barHeight), layout_(designClient),
+      font_(MakeFont(L"Tahoma", -11, dpi)), boldFont_(MakeFont(L"Tahoma", -11, dpi, true)),
+      whiteBrush_(CreateSolidBrush(GetSysColor(COLOR_WINDOW))) {}
+
+HWND WizardFrame::Add(int page, const Control& c) {
+    HWND control = CreateWindowExW(0, c.className, c.text, WS_CHILD | c.style, 0, 0, 0, 0, window_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (!control)
+        ThrowSystemError(GetLastError());
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(c.font ? c.font : Font()), 0);
+    layout_.Add(control, c.design, c.anchors);
+    controls_.push_back({control, page});
+    return control;
+}
+
+void WizardFrame::ShowPage(int page, const std::function<bool(HWND)>& visible) {
+    page_ = page;
+    for (const Paged& c : controls_) {
+        bool shown = (c.page == 0 || c.page == page) && (!visible || visible(c.control));
+        ShowWindow(c.control, shown ? SW_SHOWNA : SW_HIDE);
+    }
+    for (size_t i = 0; i < keys_.size(); ++i)
+        if (HWND button = GetDlgItem(window_, keys_[i].enter))
+            SetDefaultStyle(button, false);
+    if (HWND button = GetDlgItem(window_, Keys().enter))
+        SetDefaultStyle(button, true);
+    if (forward_ && page >= 0 && static_cast<size_t>(page) < forwardCaptions_.size())
+        SetWindowTextW(forward_, forwardCaptions_[static_cast<size_t>(page)].c_str());
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void WizardFrame::SetKeys(int page, PageKeys keys) {
+    if (keys_.size() <= static_cast<size_t>(page))
+        keys_.resize(static_cast<size_t>(page) + 1);
+    keys_[static_cast<size_t>(page)] = keys;
+}
+
+const WizardFrame::PageKeys& WizardFrame::Keys() const {
+    static const PageKeys none;
+    return page_ >= 0 && static_cast<size_t>(page_) < keys_.size()
+               ? keys_[static_cast<size_t>(page_)]
+               : none;
+}
+
+void WizardFrame::SetForwardButton(HWND button, std::vector<std::wstring> captionsByPage) {
+    forward_ = button;
+    forwardCaptions_ = std::move(captionsByPage);
+}
+
+int WizardFrame::KeyCommand(int key) const {
+    int id = key == IDOK ? Keys().enter : key == IDCANCEL ? Keys().escape : 0;
+    HWND button = id ? GetDlgItem(window_, id) : nullptr;
+    return button && IsWindowVisible(button) && IsWindowEnabled(button) ? id : 0;
+}
+
+RECT WizardFrame::PageArea() const {
+    RECT client;
+    GetClientRect(window_, &client);
+    client.bottom -= Scale(barHeight_, dpi_);
+    return client;
+}
+
+void WizardFrame::PaintBackground(HDC dc) const {
+    RECT client;
+    GetClientRect(window_, &client);
+    RECT page = PageArea();
+    RECT bar = client;
+    bar.top = page.bottom;
+    FillRect(dc, &page, static_cast<HBRUSH>(whiteBrush_.Get()));
+    FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &bar, EDGE_ETCHED, BF_TOP);
+}
+
+HBRUSH WizardFrame::ControlBrush(HDC dc, HWND control) const {
+    for (const Paged& c : controls_)
+        if (c.control == control && c.page == 0)
+            return GetSysColorBrush(COLOR_BTNFACE);
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    return static_cast<HBRUSH>(whiteBrush_.Get());
+}
+
+} // namespace win
