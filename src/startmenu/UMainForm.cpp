@@ -108,8 +108,12 @@ void TMainForm::Button8Click() {
     {
         // Closes the restore point and resets the cursor however the work ends.
         backup::RestorePointScope restorePoint(Handle());
-        if (restorePoint.Outcome() == backup::RestorePointOutcome::Abandon)
+        if (restorePoint.Outcome() == backup::RestorePointOutcome::Abandon) {
+            lastProcessing_ = ProcessingResult::Abandoned;
             return;
+        }
+        // Counts as incomplete until the walk and the rescan have ended normally.
+        lastProcessing_ = ProcessingResult::Incomplete;
         win::DisabledWindow busy(Handle());
         try {
             report = MoveEntries(model_.Entries->First(), model_.Folders, model_.CategoryNames);
@@ -119,6 +123,7 @@ void TMainForm::Button8Click() {
         }
         FormCreate();
     }
+    lastProcessing_ = report.Complete() ? ProcessingResult::Complete : ProcessingResult::Incomplete;
     SetWindowTextW(Button8, MoveReportCaption(report).c_str());
     EnableWindow(Button8, FALSE);
     std::wstring text = MoveReportText(report);

@@ -70,6 +70,9 @@ public:
     // Start Processing: moves every assigned item on disk, under a restore point, and
     // rescans. Also run by the import when it applies a layout.
     void Button8Click();
+    // How the last run ended, for a caller without a screen (the batch run's exit code).
+    enum class ProcessingResult { NotRun, Abandoned, Complete, Incomplete };
+    ProcessingResult LastProcessing() const { return lastProcessing_; }
 
     // Categories.
     struct CategoryButton {
@@ -188,6 +191,7 @@ private:
     // A Start Processing run is on; a close asked for meanwhile waits for its end.
     bool processing_ = false;
     bool closeRequested_ = false;
+    ProcessingResult lastProcessing_ = ProcessingResult::NotRun;
 
     // The drag in progress.
     bool dragging_ = false;

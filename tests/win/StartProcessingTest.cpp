@@ -106,6 +106,7 @@ TEST_F(StartProcessing, DecliningToGoOnWithoutARestorePointChangesNothing) {
     EXPECT_EQ(prompt.shown[0].caption, L"Error");
     EXPECT_NE(prompt.shown[0].text.find(L"\"1058\""), std::wstring::npos);
     EXPECT_EQ(client.calls.size(), 1u) << "no closing call";
+    EXPECT_EQ(form->LastProcessing(), TMainForm::ProcessingResult::Abandoned);
     EXPECT_TRUE(Exists(Common(L"Writer.lnk")));
     EXPECT_FALSE(Exists(Common(L"Office")));
     EXPECT_NE(form->Model().Entries->Find(before), nullptr) << "no rescan";
@@ -151,6 +152,7 @@ TEST_F(StartProcessing, FailedItemsAreReportedAndTheWindowClosesOnlyAfterTheRun)
     EXPECT_EQ(form->Model().Entries->Find(before), nullptr) << "the list shows what is on disk";
     EXPECT_EQ(form->Model().CurrentCategory, kOffice);
     EXPECT_EQ(WindowText(form->Button8), L"2 of 3 items categorized, 1 not moved");
+    EXPECT_EQ(form->LastProcessing(), TMainForm::ProcessingResult::Incomplete);
     EXPECT_FALSE(IsWindowEnabled(form->Button8));
     EXPECT_TRUE(IsWindowEnabled(window));
 
@@ -180,6 +182,7 @@ TEST_F(StartProcessing, ProfessionalModeKeepsEveryItemOfOneName) {
     EXPECT_TRUE(Exists(Common(L"Help (2).lnk")));
     EXPECT_EQ(ListNames(Common(L"Suite")), std::vector<std::wstring>{L"desktop.ini"});
     EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
+    EXPECT_EQ(form->LastProcessing(), TMainForm::ProcessingResult::Complete);
     ASSERT_EQ(prompt.shown.size(), 1u) << "the renamed items are named";
     EXPECT_EQ(prompt.shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_NE(prompt.shown[0].text.find(L"is now \"Help (2).lnk\" in " + source.commonPrograms),
