@@ -17,10 +17,14 @@ export WINEPREFIX="$build/demo-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,
 if [[ ! -d "$WINEPREFIX/drive_c" ]]; then
     echo "Making a demo Start Menu in $WINEPREFIX"
     wineboot -i >/dev/null 2>&1
+    "$root/tools/own-user-folders.sh" "$WINEPREFIX"
     wine "$build/win/bin/demo_startmenu.exe"
     # Wine draws the window frames itself, so they show without a window manager too.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 fi
+
+# Also for a prefix made before this step existed.
+"$root/tools/own-user-folders.sh" "$WINEPREFIX"
 
 if [[ "$HEADLESS" == 0 ]]; then
     exec wine "$build/win/bin/marlowen.exe" "$@"

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "startmenu/ItemIcon.h"
-
 namespace startmenu {
 namespace {
 
@@ -25,9 +23,27 @@ TVITEMW Query(HWND tree, CheckTree::Node node, UINT mask) {
 
 } // namespace
 
-void CategoryTreeView::ResetImages(int iconSize) {
-    images_.Reset(ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 8, 8));
-    TreeView_SetImageList(tree_, images_.Get(), TVSIL_NORMAL);
+void CategoryTreeView::SetImages(HIMAGELIST images, ImageFor imageFor) {
+    TreeView_SetImageList(tree_, images, TVSIL_NORMAL);
+    imageFor_ = std::move(imageFor);
+}
+
+void CategoryTreeView::ShowImage(const std::wstring& path, int image) {
+    ShowImageBelow(FirstRoot(), path, image);
+}
+
+void CategoryTreeView::ShowImageBelow(Node first, const std::wstring& path, int image) {
+    for (Node node = first; node; node = NextSibling(node)) {
+        auto known = paths_.find(Item(node));
+        if (known != paths_.end() && known->second == path) {
+            TVITEMW item = {};
+            item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+            item.hItem = Item(node);
+            item.iImage = item.iSelectedImage = image;
+            TreeView_SetItem(tree_, &item);
+        }
+        ShowImageBelow(FirstChild(node), path, image);
+    }
 }
 
 CheckTree::Node CategoryTreeView::Next(Node node, UINT relation) const {
@@ -70,9 +86,7 @@ int CategoryTreeView::Image(Node node) const {
 
 CheckTree::Node CategoryTreeView::Append(Node parent, const std::wstring& text,
                                          const std::wstring& iconPath, EntryHandle data) {
-    int image = -1;
-    if (win::IconHandle icon{GetItemIcon(iconPath)})
-        image = ImageList_AddIcon(images_.Get(), icon.Get());
+    int image = imageFor_ ? imageFor_(iconPath) : -1;
     TVINSERTSTRUCTW insert = {};
     insert.hParent = parent ? Item(parent) : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
@@ -81,7 +95,9 @@ CheckTree::Node CategoryTreeView::Append(Node parent, const std::wstring& text,
     insert.item.iImage = insert.item.iSelectedImage = image;
     insert.item.lParam = static_cast<LPARAM>(data);
     insert.item.stateMask = TVIS_STATEIMAGEMASK;
-    return NodeOf(TreeView_InsertItem(tree_, &insert));
+    HTREEITEM added = TreeView_InsertItem(tree_, &insert);
+    paths_[added] = iconPath;
+    return NodeOf(added);
 }
 
 void CategoryTreeView::Delete(Node node) {
@@ -93,7 +109,7 @@ void CategoryTreeView::Delete(Node node) {
 void CategoryTreeView::Clear() {
     placeholder_ = nullptr;
     TreeView_DeleteAllItems(tree_);
-    ImageList_RemoveAll(images_.Get());
+    paths_.clear();
 }
 
 void CategoryTreeView::AddPlaceholder() {

@@ -1,8 +1,12 @@
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <unordered_map>
 
 #include "startmenu/CategoryPage.h"
-#include "win/Gdi.h"
 
 namespace startmenu {
 
@@ -10,10 +14,15 @@ namespace startmenu {
 // come from an image list this object owns, check states are the items' state images.
 class CategoryTreeView : public CheckTree {
 public:
+    // The picture a node of the item at a path shows now.
+    using ImageFor = std::function<int(const std::wstring& path)>;
+
     explicit CategoryTreeView(HWND tree) : tree_(tree) {}
 
-    // Gives the picture list a fresh handle for icons of iconSize pixels.
-    void ResetImages(int iconSize);
+    // The scan's pictures, which the tree shows but does not own.
+    void SetImages(HIMAGELIST images, ImageFor imageFor);
+    // Every node of the item at path shows image from now on.
+    void ShowImage(const std::wstring& path, int image);
 
     Node FirstRoot() const override;
     Node Parent(Node node) const override;
@@ -39,10 +48,12 @@ public:
 
 private:
     Node Next(Node node, UINT relation) const;
+    void ShowImageBelow(Node first, const std::wstring& path, int image);
 
     HWND tree_;
     HTREEITEM placeholder_ = nullptr;
-    win::ImageListHandle images_;
+    ImageFor imageFor_;
+    std::unordered_map<HTREEITEM, std::wstring> paths_;
 };
 
 } // namespace startmenu

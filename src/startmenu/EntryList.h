@@ -44,6 +44,10 @@ public:
     // The check state ApplyCheckState gave the node last (0 before any).
     int CheckState() const { return checkState_; }
     void SetCheckState(int state) { checkState_ = state; }
+    // Whether the listing that found the item said it is a folder, so showing it asks the
+    // file system nothing.
+    bool IsFolder() const { return folder_; }
+    void SetFolder(bool folder) { folder_ = folder; }
 
     // Null for a top-level node.
     EntryNode* Parent() const;
@@ -67,6 +71,7 @@ private:
     TStartMenu entry_;
     EntryHandle handle_;
     int checkState_ = 0;
+    bool folder_ = false;
     std::vector<std::unique_ptr<EntryNode>> children_;
 };
 

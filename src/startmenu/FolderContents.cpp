@@ -24,6 +24,7 @@ void AddNewItem(const std::wstring& folder, EntryNode& parent,
             !commonProgramsDir.empty() && folder.find(commonProgramsDir) != std::wstring::npos;
         EntryNode& child = parent.AppendChild(
             name, {path, parent.Entry().Category, common ? OriginCommon : OriginUser, 0});
+        child.SetFolder((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
         if (walk)
             AddNewItem(path, child, commonProgramsDir);
     });

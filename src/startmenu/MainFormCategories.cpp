@@ -88,15 +88,42 @@ void TMainForm::CheckBox1Click() {
 
 // The program list -------------------------------------------------------------------------
 
+// The list and the tree share the scan's pictures, so an icon is fetched once for both.
 void TMainForm::ResetImageLists() {
+    icons_.reset();
     int size = GetSystemMetrics(SM_CXSMICON);
     imageList1_.Reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 32, 32));
+    for (bool folder : {false, true})
+        ImageList_AddIcon(imageList1_.Get(), win::IconHandle(GetPlaceholderIcon(folder)).Get());
     ListView_SetImageList(ListView1, imageList1_.Get(), LVSIL_SMALL);
-    Tree->ResetImages(size);
+    icons_ = std::make_unique<IconFetcher>(
+        imageList1_.Get(),
+        [this](const std::wstring& path, int image) { ShowArrivedIcon(path, image); });
+    Tree->SetImages(imageList1_.Get(), [this](const std::wstring& path) {
+        return icons_->ImageFor(path, win::IsExistingDirectory(path));
+    });
+}
+
+void TMainForm::ShowArrivedIcon(const std::wstring& path, int image) {
+    auto shown = listed_.equal_range(path);
+    for (auto it = shown.first; it != shown.second; ++it) {
+        LVFINDINFOW find = {};
+        find.flags = LVFI_PARAM;
+        find.lParam = static_cast<LPARAM>(it->second);
+        int row = ListView_FindItem(ListView1, -1, &find);
+        if (row < 0)
+            continue;
+        LVITEMW item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        item.iImage = image;
+        ListView_SetItem(ListView1, &item);
+    }
+    Tree->ShowImage(path, image);
 }
 
 void TMainForm::FillProgramList() {
-    ImageList_RemoveAll(imageList1_.Get());
+    listed_.clear();
     SendMessageW(ListView1, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(ListView1);
     {
@@ -112,8 +139,9 @@ void TMainForm::FillProgramList() {
             item.iItem = index++;
             item.pszText = caption.data();
             item.lParam = static_cast<LPARAM>(node->Handle());
-            win::IconHandle icon(GetItemIcon(node->Entry().Path));
-            item.iImage = icon ? ImageList_AddIcon(imageList1_.Get(), icon.Get()) : -1;
+            const std::wstring& path = node->Entry().Path;
+            item.iImage = icons_->ImageFor(path, node->IsFolder());
+            listed_.emplace(path, node->Handle());
             item.state = INDEXTOSTATEIMAGEMASK(ListStateOf(node->Entry(), model_.CurrentCategory));
             item.stateMask = LVIS_STATEIMAGEMASK;
             ListView_InsertItem(ListView1, &item);
@@ -139,6 +167,13 @@ std::wstring TMainForm::ListCaption(int item) const {
 
 int TMainForm::ListState(int item) const {
     return static_cast<int>(ListView_GetItemState(ListView1, item, LVIS_STATEIMAGEMASK) >> 12);
+}
+
+int TMainForm::ListImage(int item) const {
+    LVITEMW query = {};
+    query.mask = LVIF_IMAGE;
+    query.iItem = item;
+    return ListView_GetItem(ListView1, &query) ? query.iImage : -1;
 }
 
 void TMainForm::SetListState(int item, int state) {

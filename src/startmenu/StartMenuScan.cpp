@@ -27,7 +27,7 @@ void ForEachTopLevelName(const std::wstring& folder, const std::wstring& lowerSt
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
             startupFolders.Contains(folder + L"\\" + name))
             return;
-        visit(name);
+        visit(name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
     });
 }
 
@@ -41,19 +41,21 @@ void ScanProgramsFolders(EntryList& list, const FolderSource& source, FolderLoca
 
     locations.CommonProgramsDir = source.ShellFolder(CSIDL_COMMON_PROGRAMS);
     ForEachTopLevelName(locations.CommonProgramsDir, locations.CommonStartupDir, startup,
-                        [&](const std::wstring& name) {
+                        [&](const std::wstring& name, bool folder) {
                             list.Append(name, {locations.CommonProgramsDir + L"\\" + name,
-                                               CategoryNone, OriginCommon, 0});
+                                               CategoryNone, OriginCommon, 0})
+                                .SetFolder(folder);
                         });
 
     locations.UserProgramsDir = source.ShellFolder(CSIDL_PROGRAMS);
     ForEachTopLevelName(locations.UserProgramsDir, locations.CommonStartupDir, startup,
-                        [&](const std::wstring& name) {
+                        [&](const std::wstring& name, bool folder) {
                             if (EntryNode* namesake = FindSiblingByName(list.First(), name, true))
                                 namesake->Entry().Origin = OriginBoth;
                             else
                                 list.Append(name, {locations.UserProgramsDir + L"\\" + name,
-                                                   CategoryNone, OriginUser, 0});
+                                                   CategoryNone, OriginUser, 0})
+                                    .SetFolder(folder);
                         });
 }
 

@@ -154,6 +154,7 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::FormDestroy() {
+    icons_.reset(); // while the controls it draws into are still there
     model_.DiscardPicture();
 }
 

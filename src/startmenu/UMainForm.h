@@ -5,11 +5,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "startmenu/CategoryTreeView.h"
 #include "startmenu/EntryList.h"
 #include "startmenu/FolderLocations.h"
+#include "startmenu/IconFetcher.h"
 #include "startmenu/StartMenuModel.h"
 #include "win/Gdi.h"
 #include "win/Layout.h"
@@ -119,6 +121,8 @@ public:
     int ListCount() const;
     std::wstring ListCaption(int item) const;
     int ListState(int item) const;
+    int ListImage(int item) const;
+    const IconFetcher& Icons() const { return *icons_; }
     EntryNode* ListEntry(int item) const;
     int ListSelected() const;
     void SetListState(int item, int state);
@@ -155,6 +159,7 @@ private:
     void SelectFirstVisibleCategory();
     void FillProgramList();
     void ResetImageLists();
+    void ShowArrivedIcon(const std::wstring& path, int image);
 
     void ToggleListItem(int item);
     void ToggleTreeItem(CheckTree::Node node);
@@ -183,6 +188,9 @@ private:
     std::unique_ptr<win::WizardFrame> frame_;
     win::GdiObject toolBarFont_, listFont_;
     win::ImageListHandle imageList1_, imageList2_, imageList3_, listStates_;
+    // After the pictures it fills, so it goes first.
+    std::unique_ptr<IconFetcher> icons_;
+    std::unordered_multimap<std::wstring, EntryHandle> listed_; // the list's items by path
     std::vector<win::ImageListHandle> glyphs_;
     win::GdiObject welcome_, welcome2x_;
     win::MenuHandle popupMenu1_, popupMenu2_;
