@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/RunChoice.h"
+#include "backup/UBackupWizardForm.h"
 #include "startmenu/ClearMode.h"
 #include "startmenu/UMainForm.h"
 #include "win/Application.h"
@@ -44,6 +45,9 @@ int RunProgram() {
     startmenu::TMainForm mainForm(folders);
     if (run == app::RunKind::BatchImport)
         return 0;
+    mainForm.Wizards.backupRestore = [](startmenu::TMainForm& form) {
+        backup::RunBackupWizard(form.Handle(), form.Model().Folders);
+    };
     mainForm.Show();
     win::Application::Run();
     return 0;

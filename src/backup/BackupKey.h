@@ -1,0 +1,33 @@
+#pragma once
+// The index of backup copies: its date keys and the order of its entries. No Windows call:
+// built and tested natively too.
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace backup {
+
+// A local date and time to the minute, as a backup's key holds it.
+struct BackupTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+};
+
+// Characters in a key: "mm:dd:yyyy:hh:nn".
+inline constexpr std::size_t kBackupKeyLength = 16;
+
+// The key "mm:dd:yyyy:hh:nn" for time, with separator between the fields.
+std::wstring FormatBackupKey(const BackupTime& time, wchar_t separator);
+
+// One "key=value" line of an index section, read back: false when its key is not a date
+// key (too short, a field that is not digits, no "=" after the key, a date that cannot be).
+// The separators are not looked at.
+bool ParseBackupLine(const std::wstring& line, BackupTime& time, std::wstring& description);
+
+// The first number from 1 up for which taken says no, so a gap is used again.
+unsigned FirstFreeNumber(const std::function<bool(unsigned)>& taken);
+
+// The indexes of count sections in the order they are listed: the one written last first.
+std::vector<std::size_t> NewestFirst(std::size_t count);
+
+} // namespace backup

@@ -1,0 +1,502 @@
+#include "backup/UBackupWizardForm.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "app/Settings.h"
+#include "backup/BackupStore.h"
+#include "backup/CopyProgressBar.h"
+#include "res/resource.h"
+#include "win/Application.h"
+#include "win/Dpi.h"
+#include "win/Gdi.h"
+#include "win/Text.h"
+#include "win/UserPrompt.h"
+
+namespace backup {
+namespace {
+
+using win::AnchorBottom;
+using win::AnchorLeft;
+using win::AnchorRight;
+using win::AnchorTop;
+
+constexpr const wchar_t* kClassName = L"TBackupWizardForm";
+
+// The window's outer size, which is also its smallest, and its client area in the design, at
+// 96 dpi.
+constexpr SIZE kSize = {515, 424};
+constexpr SIZE kDesignClient = {499, 385};
+constexpr int kBarHeight = 41;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+
+enum Page : int { TabSheet1 = 1, TabSheet2 = 2, TabSheet3 = 3 };
+
+enum WizardId : int {
+    IdRadioButton1 = 1101,
+    IdRadioButton2,
+    IdEdit1,
+    IdListBox1,
+    IdButton4,
+    IdButton5,
+    IdButton6,
+    IdStatic,
+};
+
+constexpr unsigned kTopWide = AnchorLeft | AnchorTop | AnchorRight;
+constexpr unsigned kAllSides = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
+constexpr unsigned kBottomRight = AnchorRight | AnchorBottom;
+constexpr unsigned kBottomLeft = AnchorLeft | AnchorBottom;
+constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT;
+constexpr DWORD kRadio = WS_VISIBLE | BS_AUTORADIOBUTTON | BS_NOTIFY;
+constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+
+std::wstring TextOf(HWND control) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+unsigned ItemsToCopy(const std::vector<std::wstring>& folders) {
+    unsigned total = 0;
+    for (const std::wstring& folder : folders)
+        if (!folder.empty())
+            total += CountFolderItems(folder);
+    return total;
+}
+
+} // namespace
+
+// While a copy is on: the hourglass, the progress shown, no page change and no close.
+class TBackupWizardForm::Busy {
+public:
+    Busy(TBackupWizardForm& form, unsigned total)
+        : form_(form), progress_(form.ProgressBar1, form.ProgressLabel, total) {
+        form_.busy_ = true;
+        ShowWindow(form_.Button5, SW_HIDE);
+        ShowWindow(form_.ProgressBar1, SW_SHOWNA);
+        ShowWindow(form_.ProgressLabel, SW_SHOWNA);
+        UpdateWindow(form_.Handle());
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+    ~Busy() {
+        form_.busy_ = false;
+        ShowWindow(form_.ProgressBar1, SW_HIDE);
+        ShowWindow(form_.ProgressLabel, SW_HIDE);
+        ShowWindow(form_.Button5, SW_SHOWNA);
+    }
+    CopyProgress* Progress() { return &progress_; }
+
+private:
+    TBackupWizardForm& form_;
+    win::WaitCursor wait_;
+    CopyProgressBar progress_;
+};
+
+TBackupWizardForm::TBackupWizardForm(HWND owner, const startmenu::FolderLocations& folders)
+    : folders_(folders) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MARLOWEN), IMAGE_ICON,
+                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    auto smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MARLOWEN),
+                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    RegisterWindowClass(kClassName, icon, smallIcon);
+    UINT dpi = win::DpiOf(owner);
+    SIZE size = {win::Scale(kSize.cx, dpi), win::Scale(kSize.cy, dpi)};
+    POINT at = win::CentredOn(owner, size);
+    CreateWindowObject(kClassName, L"Backup/Restore Wizard", kStyle,
+                       WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, at.x, at.y, size.cx, size.cy,
+                       owner);
+}
+
+TBackupWizardForm::~TBackupWizardForm() {
+    DestroyWindowObject();
+}
+
+void TBackupWizardForm::FormCreate() {
+    dpi_ = win::DpiOf(Handle());
+    CreateControls();
+    Translate();
+    for (int page : {TabSheet1, TabSheet2, TabSheet3})
+        frame_->SetKeys(page, {IdButton4, IdButton6});
+    frame_->SetForwardButton(Button4, {L"", L"&Next >", L"C&reate", L"&Restore"});
+    Button_SetCheck(RadioButton1, BST_CHECKED);
+    ShowPage(TabSheet1);
+}
+
+void TBackupWizardForm::CreateControls() {
+    frame_ = std::make_unique<win::WizardFrame>(Handle(), kDesignClient, kBarHeight, dpi_);
+    using Row = win::WizardFrame::Row<TBackupWizardForm>;
+    using Form = TBackupWizardForm;
+    // PageControl1's three pages, whose tabs are not shown.
+    frame_->AddPage<Form>(
+        *this, TabSheet1,
+        {Row{&Form::Label1,
+             {WC_STATICW,
+              L"This wizard allows you to back up the current state of the Start menu. If you "
+              L"do not like the result after the work of the program or after a failure during "
+              L"its work, you will be able to roll back to the previous state.",
+              kLabel,
+              IdStatic,
+              {16, 16, 483, 76},
+              kTopWide}},
+         Row{&Form::Label3,
+             {WC_STATICW,
+              L"The program also creates system restore points. To use them, start the System "
+              L"Restore utility (Start\\Accessories\\System Tools). This feature works only in "
+              L"Windows Me and Windows XP.",
+              kLabel,
+              IdStatic,
+              {16, 84, 483, 140},
+              kTopWide}},
+         Row{&Form::GroupBox1,
+             {WC_BUTTONW,
+              L"You would like to:",
+              WS_VISIBLE | BS_GROUPBOX,
+              IdStatic,
+              {16, 152, 483, 240},
+              kTopWide}},
+         Row{&Form::RadioButton1,
+             {WC_BUTTONW,
+              L"B&ack up the Start menu",
+              kRadio | WS_GROUP | WS_TABSTOP,
+              IdRadioButton1,
+              {32, 176, 467, 198},
+              kTopWide}},
+         Row{&Form::RadioButton2,
+             {WC_BUTTONW,
+              L"R&estore from a backup copy",
+              kRadio,
+              IdRadioButton2,
+              {32, 206, 467, 228},
+              kTopWide}}});
+    frame_->AddPage<Form>(
+        *this, TabSheet2,
+        {Row{&Form::Label2,
+             {WC_STATICW,
+              L"Specify a description for the backup copy. Try to use a name that will help you "
+              L"remember the state of the menu if you need it.",
+              kLabel,
+              IdStatic,
+              {16, 16, 483, 60},
+              kTopWide}},
+         Row{&Form::Label4,
+             {WC_STATICW,
+              L"Backup description:",
+              kLabel,
+              IdStatic,
+              {16, 76, 483, 94},
+              kTopWide,
+              frame_->BoldFont()}},
+         Row{&Form::Edit1,
+             {WC_EDITW,
+              L"",
+              WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
+              IdEdit1,
+              {16, 98, 483, 121},
+              kTopWide}},
+         Row{&Form::Label5,
+             {WC_STATICW,
+              L"The date and time will be added automatically.",
+              kLabel,
+              IdStatic,
+              {16, 130, 483, 148},
+              kTopWide}}});
+    frame_->AddPage<Form>(
+        *this, TabSheet3,
+        {Row{&Form::Label6,
+             {WC_STATICW,
+              L"Select the backup copy you want to use for restoring the menu and click "
+              L"Restore.",
+              kLabel,
+              IdStatic,
+              {16, 16, 483, 48},
+              kTopWide}},
+         Row{&Form::Label7,
+             {WC_STATICW,
+              L"Available backup copies:",
+              kLabel,
+              IdStatic,
+              {16, 56, 483, 74},
+              kTopWide}},
+         Row{&Form::ListBox1,
+             {WC_LISTBOXW,
+              L"",
+              WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+              IdListBox1,
+              {16, 78, 483, 330},
+              kAllSides}}});
+    frame_->AddPage<Form>(
+        *this, 0,
+        {Row{&Form::ProgressLabel,
+             {WC_STATICW,
+              L"",
+              SS_LEFT | SS_ENDELLIPSIS | SS_NOPREFIX,
+              IdStatic,
+              {12, 348, 222, 362},
+              kBottomLeft}},
+         Row{&Form::ProgressBar1,
+             {PROGRESS_CLASSW, L"", 0, IdStatic, {12, 364, 222, 376}, kBottomLeft}},
+         Row{&Form::Button5,
+             {WC_BUTTONW,
+              L"< &Back",
+              kButton | WS_GROUP,
+              IdButton5,
+              {231, 352, 311, 377},
+              kBottomRight}},
+         Row{&Form::Button4,
+             {WC_BUTTONW,
+              L"&Next >",
+              kButton | BS_DEFPUSHBUTTON,
+              IdButton4,
+              {317, 352, 397, 377},
+              kBottomRight}},
+         Row{&Form::Button6,
+             {WC_BUTTONW, L"&Cancel", kButton, IdButton6, {411, 352, 491, 377}, kBottomRight}}});
+}
+
+// Texts are set at creation from the tables above; this is the one place where a translation
+// would replace them.
+void TBackupWizardForm::Translate() {}
+
+int TBackupWizardForm::ActivePage() const {
+    return frame_ ? frame_->Page() : 0;
+}
+
+void TBackupWizardForm::ShowPage(int page) {
+    frame_->ShowPage(page, [this, page](HWND control) {
+        if (control == Button5)
+            return page != TabSheet1;
+        if (control == ProgressBar1 || control == ProgressLabel)
+            return busy_;
+        return true;
+    });
+    switch (page) {
+    case TabSheet1:
+        TabSheet1Show();
+        break;
+    case TabSheet2:
+        TabSheet2Show();
+        break;
+    case TabSheet3:
+        TabSheet3Show();
+        break;
+    }
+}
+
+void TBackupWizardForm::TabSheet1Show() {
+    EnableWindow(Button4, TRUE);
+    EnableWindow(Button6, TRUE);
+}
+
+void TBackupWizardForm::TabSheet2Show() {
+    // The text stays from an earlier visit, but Create waits until it is changed again.
+    EnableWindow(Button4, FALSE);
+    EnableWindow(Button6, TRUE);
+    SetFocus(Edit1);
+}
+
+void TBackupWizardForm::TabSheet3Show() {
+    EnableWindow(Button4, FALSE);
+    EnableWindow(Button6, TRUE);
+    ListBox_ResetContent(ListBox1);
+    BackupList list = ReadBackupList(folders_);
+    BackupFolders = list.sections;
+    for (const BackupListItem& item : list.items) {
+        int at = ListBox_AddString(ListBox1, item.text.c_str());
+        ListBox_SetItemData(ListBox1, at, static_cast<LPARAM>(item.section));
+    }
+    if (!list.error.empty())
+        ShowMessage(list.error, MB_OK | MB_ICONERROR);
+}
+
+void TBackupWizardForm::Button4Click() {
+    if (busy_ || !IsWindowEnabled(Button4))
+        return;
+    switch (ActivePage()) {
+    case TabSheet1:
+        ShowPage(Button_GetCheck(RadioButton1) == BST_CHECKED ? TabSheet2 : TabSheet3);
+        break;
+    case TabSheet2:
+        CreateBackup();
+        break;
+    case TabSheet3:
+        RestoreFromBackup();
+        break;
+    }
+}
+
+void TBackupWizardForm::Button5Click() {
+    if (!busy_)
+        ShowPage(TabSheet1);
+}
+
+void TBackupWizardForm::Button6Click() {
+    if (!busy_)
+        EndModal(IDCANCEL);
+}
+
+void TBackupWizardForm::Edit1Change() {
+    EnableWindow(Button4, GetWindowTextLengthW(Edit1) > 0);
+}
+
+void TBackupWizardForm::ListBox1Click() {
+    EnableWindow(Button4, ListBox_GetCurSel(ListBox1) != LB_ERR);
+}
+
+void TBackupWizardForm::RadioButton1DblClick() {
+    Button_SetCheck(RadioButton1, BST_CHECKED);
+    Button_SetCheck(RadioButton2, BST_UNCHECKED);
+    Button4Click();
+}
+
+void TBackupWizardForm::RadioButton2DblClick() {
+    Button_SetCheck(RadioButton2, BST_CHECKED);
+    Button_SetCheck(RadioButton1, BST_UNCHECKED);
+    Button4Click();
+}
+
+void TBackupWizardForm::ShowMessage(const std::wstring& text, UINT type) {
+    win::Prompt().Message(Handle(), text, win::Application::Title(), type);
+}
+
+void TBackupWizardForm::CreateBackup() {
+    BackupResult result;
+    {
+        Busy busy(*this, ItemsToCopy({folders_.UserProgramsDir, folders_.CommonProgramsDir}));
+        // An error stops the backup here and leaves the wizard open.
+        result = backup::CreateBackup(folders_, TextOf(Edit1), busy.Progress());
+    }
+    for (DWORD error : {result.userCopyError, result.commonCopyError})
+        if (error != ERROR_SUCCESS)
+            ShowMessage(std::to_wstring(error), MB_OK | MB_ICONERROR);
+    app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kBackupDoneValue, 1);
+    ShowMessage(L"A backup copy has been created!", MB_OK | MB_ICONINFORMATION);
+    EndModal(IDOK);
+}
+
+void TBackupWizardForm::RestoreFromBackup() {
+    int selected = ListBox_GetCurSel(ListBox1);
+    if (selected == LB_ERR)
+        return;
+    auto section = static_cast<size_t>(ListBox_GetItemData(ListBox1, selected));
+    if (section >= BackupFolders.size())
+        return;
+    const std::wstring& folder = BackupFolders[section];
+    RestoreResult result;
+    {
+        // Set aside, copied back, and perhaps put back again: about three times the copy.
+        unsigned present = ItemsToCopy({folders_.UserProgramsDir, folders_.CommonProgramsDir});
+        Busy busy(*this,
+                  2 * present + ItemsToCopy({folder + kUserCopyName, folder + kCommonCopyName}));
+        result = backup::RestoreFromBackup(folders_, folder, busy.Progress());
+    }
+    switch (result.outcome) {
+    case RestoreOutcome::Restored:
+        ShowMessage(L"Shortcuts are restored!", MB_OK | MB_ICONINFORMATION);
+        EndModal(IDOK);
+        return;
+    case RestoreOutcome::PutBack:
+        ShowMessage(L"The backup copy could not be restored completely: " +
+                        win::SystemErrorText(result.error) +
+                        L"\nThe Start Menu has been put back as it was before the restore.",
+                    MB_OK | MB_ICONWARNING);
+        return;
+    case RestoreOutcome::Held:
+        ShowMessage(L"The backup copy could not be restored completely: " +
+                        win::SystemErrorText(result.error) +
+                        L"\nThe Start Menu could not be put back as it was either. Everything it "
+                        L"held before the restore is kept in " +
+                        result.heldAt + L".",
+                    MB_OK | MB_ICONERROR);
+        return;
+    }
+}
+
+LRESULT TBackupWizardForm::OnCommand(int id, int code) {
+    switch (id) {
+    case IDOK:
+    case IDCANCEL:
+        if (int command = frame_->KeyCommand(id))
+            return OnCommand(command, BN_CLICKED);
+        return 0;
+    case IdButton4:
+        Button4Click();
+        return 0;
+    case IdButton5:
+        Button5Click();
+        return 0;
+    case IdButton6:
+        Button6Click();
+        return 0;
+    case IdRadioButton1:
+        if (code == BN_DOUBLECLICKED)
+            RadioButton1DblClick();
+        return 0;
+    case IdRadioButton2:
+        if (code == BN_DOUBLECLICKED)
+            RadioButton2DblClick();
+        return 0;
+    case IdEdit1:
+        if (code == EN_CHANGE)
+            Edit1Change();
+        return 0;
+    case IdListBox1:
+        if (code == LBN_SELCHANGE || code == LBN_SELCANCEL)
+            ListBox1Click();
+        return 0;
+    }
+    return 0;
+}
+
+LRESULT TBackupWizardForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!frame_ && msg != WM_CREATE)
+        return ModalWindow::HandleMessage(msg, wParam, lParam);
+    switch (msg) {
+    case WM_CREATE:
+        FormCreate();
+        return 0;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            frame_->Apply({LOWORD(lParam), HIWORD(lParam)});
+        InvalidateRect(Handle(), nullptr, TRUE);
+        return 0;
+    case WM_GETMINMAXINFO: {
+        UINT dpi = win::DpiOf(Handle());
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = {win::Scale(kSize.cx, dpi), win::Scale(kSize.cy, dpi)};
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (busy_) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<LRESULT>(
+            frame_->ControlBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_ERASEBKGND:
+        frame_->PaintBackground(reinterpret_cast<HDC>(wParam));
+        return TRUE;
+    case DM_GETDEFID:
+        return MAKELRESULT(frame_->DefaultId(), DC_HASDEFID);
+    case WM_CLOSE:
+        Button6Click();
+        return 0;
+    }
+    return ModalWindow::HandleMessage(msg, wParam, lParam);
+}
+
+int RunBackupWizard(HWND owner, const startmenu::FolderLocations& folders) {
+    TBackupWizardForm wizard(owner, folders);
+    return wizard.RunModal(owner);
+}
+
+} // namespace backup

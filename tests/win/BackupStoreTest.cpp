@@ -1,0 +1,334 @@
+// The backup store on real folders of the test prefix: copies made, listed and put back.
+#include <gtest/gtest.h>
+
+#include "BackupTestSupport.h"
+#include "backup/BackupStore.h"
+#include "win/Com.h"
+#include "win/Errors.h"
+#include "win/Text.h"
+
+using namespace testing_support;
+using namespace backup;
+
+namespace {
+
+class BackupStoreTest : public ::testing::Test {
+protected:
+    TempFolder place{L"backup"};
+    win::ComInit com;
+    startmenu::FolderLocations folders;
+    std::wstring target;
+
+    void SetUp() override {
+        folders.AppDir = place / L"App\\";
+        folders.BackupRootDir = folders.AppDir + L"backup";
+        folders.UserProgramsDir = place / L"User";
+        folders.CommonProgramsDir = place / L"Common";
+        for (const std::wstring& folder : {place / L"App", folders.BackupRootDir,
+                                           folders.UserProgramsDir, folders.CommonProgramsDir})
+            MakeDir(folder);
+        target = place / L"program.exe";
+        MakeFile(target, "MZ");
+    }
+
+    std::wstring Copy(unsigned n) const {
+        return folders.BackupRootDir + L"\\backup" + std::to_wstring(n) + L"\\";
+    }
+    std::wstring Index() const { return folders.AppDir + L"backup.dat"; }
+    std::vector<std::wstring> Keys(const std::wstring& section) const {
+        std::vector<std::wstring> keys;
+        wchar_t buffer[4096] = {};
+        DWORD length = GetPrivateProfileSectionW(section.c_str(), buffer, 4096, Index().c_str());
+        for (DWORD at = 0; at < length; at += static_cast<DWORD>(wcslen(buffer + at)) + 1)
+            keys.push_back(buffer + at);
+        return keys;
+    }
+    Tree User() const { return TreeOf(folders.UserProgramsDir); }
+    Tree Common() const { return TreeOf(folders.CommonProgramsDir); }
+};
+
+// Sets the user's date and time formats for one test, and puts the earlier ones back.
+class ScopedLocaleFormats {
+public:
+    ScopedLocaleFormats(const wchar_t* shortDate, const wchar_t* timeFormat,
+                        const wchar_t* separator) {
+        for (LCTYPE type :
+             {LCTYPE(LOCALE_SSHORTDATE), LCTYPE(LOCALE_STIMEFORMAT), LCTYPE(LOCALE_STIME)}) {
+            wchar_t value[80] = {};
+            GetLocaleInfoW(LOCALE_USER_DEFAULT, type, value, 80);
+            saved_.push_back({type, value});
+        }
+        Set(shortDate, timeFormat, separator);
+    }
+    ~ScopedLocaleFormats() {
+        for (const auto& [type, value] : saved_)
+            SetLocaleInfoW(LOCALE_USER_DEFAULT, type, value.c_str());
+    }
+    static void Set(const wchar_t* shortDate, const wchar_t* timeFormat, const wchar_t* separator) {
+        EXPECT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, shortDate));
+        EXPECT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, timeFormat));
+        EXPECT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIME, separator));
+    }
+
+private:
+    std::vector<std::pair<LCTYPE, std::wstring>> saved_;
+};
+
+std::vector<std::wstring> Texts(const BackupList& list) {
+    std::vector<std::wstring> texts;
+    for (const BackupListItem& item : list.items)
+        texts.push_back(item.text);
+    return texts;
+}
+
+} // namespace
+
+TEST_F(BackupStoreTest, RestoreGivesBackEveryItemAsItWasBackedUp) {
+    MakeRichStartMenu(folders, target);
+    Tree user = User(), common = Common();
+    ASSERT_EQ(user.size(), 12u);
+    ASSERT_EQ(user[L"ReadMe.txt"].attributes, DWORD(FILE_ATTRIBUTE_READONLY));
+    ASSERT_EQ(user[L"Hidden.lnk"].attributes, DWORD(FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_EQ(user[L"Suite\\desktop.ini"].attributes,
+              DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    // Wine keeps no read-only attribute on a folder; Windows does, and the copy keeps it.
+    DWORD hiddenFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN;
+    ASSERT_EQ(user[L"Kept"].attributes & hiddenFolder, hiddenFolder);
+
+    BackupResult made = CreateBackup(folders, L"Before sorting", nullptr);
+    EXPECT_EQ(made.folder, Copy(1));
+    EXPECT_EQ(made.userCopyError, DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(made.commonCopyError, DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(TreeOf(Copy(1) + L"Programs"), user);
+    EXPECT_EQ(TreeOf(Copy(1) + L"Common_Programs"), common);
+    std::vector<std::wstring> keys = Keys(Copy(1));
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].substr(16), L"=Before sorting");
+    EXPECT_EQ(ListNames(folders.AppDir), (std::vector<std::wstring>{L"backup", L"backup.dat"}));
+
+    // The user goes on: deletes, adds, edits and moves items.
+    DeleteFileW((folders.UserProgramsDir + L"\\Mail.lnk").c_str());
+    SetAttributes(folders.UserProgramsDir + L"\\ReadMe.txt", FILE_ATTRIBUTE_NORMAL);
+    MakeFile(folders.UserProgramsDir + L"\\ReadMe.txt", "edited");
+    MakeShortcut(folders.UserProgramsDir + L"\\New.lnk", target);
+    MoveFileW((folders.UserProgramsDir + L"\\Suite\\Tool.lnk").c_str(),
+              (folders.CommonProgramsDir + L"\\Tool.lnk").c_str());
+    MakeDir(folders.CommonProgramsDir + L"\\Office");
+    MakeShortcut(folders.CommonProgramsDir + L"\\Office\\Writer.lnk", target);
+    DeleteFileW((folders.CommonProgramsDir + L"\\Writer.lnk").c_str());
+    ASSERT_NE(User(), user);
+    Tree changedUser = User(), changedCommon = Common();
+
+    BackupResult second = CreateBackup(folders, L"After sorting", nullptr);
+    EXPECT_EQ(second.folder, Copy(2));
+
+    RestoreResult restored = RestoreFromBackup(folders, Copy(1), nullptr);
+    EXPECT_EQ(restored.outcome, RestoreOutcome::Restored);
+    EXPECT_EQ(User(), user);
+    EXPECT_EQ(Common(), common);
+    // The holding folder has gone with the success; both copies stay for later restores.
+    EXPECT_EQ(ListNames(folders.BackupRootDir),
+              (std::vector<std::wstring>{L"backup1", L"backup2"}));
+
+    EXPECT_EQ(RestoreFromBackup(folders, Copy(2), nullptr).outcome, RestoreOutcome::Restored);
+    EXPECT_EQ(User(), changedUser);
+    EXPECT_EQ(Common(), changedCommon);
+    EXPECT_EQ(RestoreFromBackup(folders, Copy(1), nullptr).outcome, RestoreOutcome::Restored);
+    EXPECT_EQ(User(), user);
+}
+
+TEST_F(BackupStoreTest, NumbersFillGapsAndTheListShowsNewestFirstInTheUsersFormats) {
+    for (unsigned n : {1u, 2u, 4u}) {
+        MakeDir(Copy(n));
+        MakeDir(Copy(n) + L"Programs");
+        MakeDir(Copy(n) + L"Common_Programs");
+    }
+    // backup3's folder was removed by hand; its entry is still there. Notes has no date key.
+    MakeFile(Index(), "[" + win::Utf8FromWide(Copy(1)) +
+                          "]\r\n03:07:2026:09:05=Clean install\r\n"
+                          "[" +
+                          win::Utf8FromWide(Copy(2)) +
+                          "]\r\n12:31:2025:00:00=New year\r\n"
+                          "[Notes]\r\nnote=not a backup\r\n"
+                          "[" +
+                          win::Utf8FromWide(Copy(3)) +
+                          "]\r\n01.02.2026.17.45=Removed by hand\r\n"
+                          "[" +
+                          win::Utf8FromWide(Copy(4)) + "]\r\n02:03:2026:08:30=After games\r\n");
+    MakeShortcut(folders.UserProgramsDir + L"\\Mail.lnk", target);
+
+    ScopedLocaleFormats formats(L"MM/dd/yyyy", L"HH:mm:ss", L":");
+    BackupList list = ReadBackupList(folders);
+    EXPECT_EQ(list.sections.size(), 5u);
+    EXPECT_EQ(Texts(list), (std::vector<std::wstring>{L"02/03/2026 08:30:00 - After games",
+                                                      L"01/02/2026 17:45:00 - Removed by hand"}));
+    EXPECT_EQ(list.items[0].section, 4u);
+    EXPECT_NE(list.error.find(L"Notes"), std::wstring::npos) << win::Utf8FromWide(list.error);
+
+    ScopedLocaleFormats::Set(L"dd.MM.yyyy", L"H.mm.ss", L".");
+    BackupResult made = CreateBackup(folders, L"   ", nullptr);
+    EXPECT_EQ(made.folder, Copy(3));
+    EXPECT_EQ(ListNames(Copy(3) + L"Programs"), (std::vector<std::wstring>{L"Mail.lnk"}));
+    // The new key goes after the old one; the list keeps showing the old one.
+    std::vector<std::wstring> keys = Keys(Copy(3));
+    ASSERT_EQ(keys.size(), 2u);
+    EXPECT_EQ(keys[0], L"01.02.2026.17.45=Removed by hand");
+    // The profile functions drop the spaces around a value; the key is whole.
+    ASSERT_GE(keys[1].size(), 17u);
+    EXPECT_EQ(keys[1][16], L'=');
+    EXPECT_EQ(keys[1][2], L'.');
+    EXPECT_EQ(keys[1][13], L'.');
+    list = ReadBackupList(folders);
+    EXPECT_EQ(Texts(list), (std::vector<std::wstring>{L"03.02.2026 8.30.00 - After games",
+                                                      L"02.01.2026 17.45.00 - Removed by hand"}));
+    EXPECT_EQ(CreateBackup(folders, L"Fifth", nullptr).folder, Copy(5));
+    list = ReadBackupList(folders);
+    ASSERT_EQ(list.items.size(), 3u);
+    EXPECT_EQ(list.items[0].section, 5u);
+    EXPECT_EQ(list.items[0].text.substr(list.items[0].text.size() - 8), L" - Fifth");
+
+    // Without Notes every entry is listed; midnight shows the date alone.
+    WritePrivateProfileStringW(L"Notes", nullptr, nullptr, Index().c_str());
+    list = ReadBackupList(folders);
+    EXPECT_TRUE(list.error.empty());
+    ASSERT_EQ(list.items.size(), 5u);
+    EXPECT_EQ(list.items[3].text, L"31.12.2025 - New year");
+    EXPECT_EQ(list.items[4].text, L"07.03.2026 9.05.00 - Clean install");
+}
+
+TEST_F(BackupStoreTest, ACopyThatCannotBeRestoredFullyIsRefusedWithNothingDeleted) {
+    MakeRichStartMenu(folders, target);
+    Tree user = User(), common = Common();
+    ASSERT_EQ(CreateBackup(folders, L"Good", nullptr).folder, Copy(1));
+    MakeDir(Copy(2));
+    MakeDir(Copy(2) + L"Programs"); // no Common_Programs
+    std::wstring elsewhere = place / L"Elsewhere";
+    MakeDir(elsewhere);
+    MakeDir(elsewhere + L"\\Programs");
+    MakeDir(elsewhere + L"\\Common_Programs");
+
+    struct Case {
+        std::wstring folder, says;
+    };
+    for (const Case& c :
+         {Case{Copy(2), L"no \"Common_Programs\" folder"}, Case{Copy(7), L"is missing"},
+          Case{elsewhere + L"\\", L"does not lie in the backup folder"},
+          Case{Copy(1) + L"..\\..\\..\\Elsewhere\\", L"does not lie"},
+          Case{folders.BackupRootDir + L"\\", L"does not lie"}}) {
+        try {
+            RestoreFromBackup(folders, c.folder, nullptr);
+            ADD_FAILURE() << "restored from " << win::Utf8FromWide(c.folder);
+        } catch (const win::AppError& error) {
+            EXPECT_NE(error.Message().find(c.says), std::wstring::npos)
+                << win::Utf8FromWide(error.Message());
+        }
+        EXPECT_EQ(User(), user);
+        EXPECT_EQ(Common(), common);
+    }
+    EXPECT_EQ(ListNames(folders.BackupRootDir),
+              (std::vector<std::wstring>{L"backup1", L"backup2"}));
+
+    // A store inside the Start Menu is neither copied into itself nor emptied.
+    startmenu::FolderLocations inside = folders;
+    inside.CommonProgramsDir = place.Path();
+    EXPECT_THROW(CreateBackup(inside, L"Loop", nullptr), win::AppError);
+    EXPECT_THROW(RestoreFromBackup(inside, Copy(1), nullptr), win::AppError);
+    EXPECT_EQ(User(), user);
+    EXPECT_EQ(Common(), common);
+    EXPECT_EQ(ListNames(folders.BackupRootDir),
+              (std::vector<std::wstring>{L"backup1", L"backup2"}));
+
+    // Without an all-users folder only the user's copy is needed and made.
+    startmenu::FolderLocations userOnly = folders;
+    userOnly.CommonProgramsDir.clear();
+    EXPECT_EQ(RestoreFromBackup(userOnly, Copy(2), nullptr).outcome, RestoreOutcome::Restored);
+    EXPECT_TRUE(User().empty());
+    EXPECT_EQ(Common(), common);
+    EXPECT_EQ(CreateBackup(userOnly, L"User only", nullptr).folder, Copy(3));
+    EXPECT_EQ(ListNames(Copy(3)), (std::vector<std::wstring>{L"Programs"}));
+}
+
+TEST_F(BackupStoreTest, AFailedCopyBackPutsTheEarlierStartMenuBack) {
+    MakeRichStartMenu(folders, target);
+    ASSERT_EQ(CreateBackup(folders, L"Old", nullptr).folder, Copy(1));
+    DeleteFileW((folders.UserProgramsDir + L"\\Mail.lnk").c_str());
+    MakeShortcut(folders.UserProgramsDir + L"\\Only now.lnk", target);
+    MakeShortcut(folders.CommonProgramsDir + L"\\Also now.lnk", target);
+    Tree user = User(), common = Common();
+    {
+        // A file of the copy that cannot be read halfway through the copy back.
+        win::FileHandle held(CreateFileW((Copy(1) + L"Programs\\Suite\\Tool.lnk").c_str(),
+                                         GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        RestoreResult result = RestoreFromBackup(folders, Copy(1), nullptr);
+        EXPECT_EQ(result.outcome, RestoreOutcome::PutBack);
+        EXPECT_EQ(result.error, DWORD(ERROR_SHARING_VIOLATION));
+    }
+    EXPECT_EQ(User(), user);
+    EXPECT_EQ(Common(), common);
+    EXPECT_EQ(ListNames(folders.BackupRootDir), (std::vector<std::wstring>{L"backup1"}));
+
+    {
+        // An item of the Start Menu that cannot be set aside: the restore does not begin.
+        win::FileHandle held(CreateFileW((folders.CommonProgramsDir + L"\\Also now.lnk").c_str(),
+                                         GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_THROW(RestoreFromBackup(folders, Copy(1), nullptr), win::AppError);
+        // A backup goes on past it and tells the code.
+        BackupResult made = CreateBackup(folders, L"Partial", nullptr);
+        EXPECT_EQ(made.commonCopyError, DWORD(ERROR_SHARING_VIOLATION));
+        EXPECT_EQ(made.userCopyError, DWORD(ERROR_SUCCESS));
+        EXPECT_EQ(TreeOf(Copy(2) + L"Programs"), user);
+    }
+    EXPECT_EQ(User(), user);
+    EXPECT_EQ(Common(), common);
+    EXPECT_EQ(ListNames(folders.BackupRootDir),
+              (std::vector<std::wstring>{L"backup1", L"backup2"}));
+
+    // The copy back and the putting back both fail: what the Start Menu held is kept, and the
+    // result says where.
+    class LockingProgress : public CopyProgress {
+    public:
+        void Copying(const std::wstring& item) override {
+            if (!locked && item.find(L"\\replaced1\\") != std::wstring::npos &&
+                item.find(L"Only now.lnk") != std::wstring::npos)
+                locked.Reset(
+                    CreateFileW(item.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        }
+        win::FileHandle locked;
+    } progress;
+    win::FileHandle held(CreateFileW((Copy(1) + L"Programs\\Suite\\Tool.lnk").c_str(), GENERIC_READ,
+                                     0, nullptr, OPEN_EXISTING, 0, nullptr));
+    RestoreResult result = RestoreFromBackup(folders, Copy(1), &progress);
+    EXPECT_TRUE(progress.locked);
+    progress.locked.Reset(); // so the comparison can read it
+    EXPECT_EQ(result.outcome, RestoreOutcome::Held);
+    EXPECT_EQ(result.heldAt, folders.BackupRootDir + L"\\replaced1");
+    EXPECT_EQ(TreeOf(result.heldAt + L"\\Programs"), user);
+    EXPECT_EQ(TreeOf(result.heldAt + L"\\Common_Programs"), common);
+}
+
+TEST_F(BackupStoreTest, NamesOutsideTheCodePageSurviveTheIndex) {
+    TempFolder other{L"\u0416\u0443\u0440\u043d\u0430\u043b-\u6df1"};
+    startmenu::FolderLocations distant = folders;
+    distant.AppDir = other.Path() + L"\\";
+    distant.BackupRootDir = distant.AppDir + L"backup";
+    MakeDir(distant.BackupRootDir);
+    MakeShortcut(folders.UserProgramsDir + L"\\\u03a9 Mail.lnk", target);
+    Tree user = User();
+
+    const std::wstring description = L"\u041f\u0435\u0440\u0435\u0434 \u2713 \u00e9t\u00e9";
+    BackupResult made = CreateBackup(distant, description, nullptr);
+    EXPECT_EQ(made.folder, distant.BackupRootDir + L"\\backup1\\");
+    BackupList list = ReadBackupList(distant);
+    ASSERT_EQ(list.sections, (std::vector<std::wstring>{made.folder}));
+    ASSERT_EQ(list.items.size(), 1u);
+    EXPECT_TRUE(list.items[0].text.size() > description.size() &&
+                list.items[0].text.substr(list.items[0].text.size() - description.size()) ==
+                    description);
+
+    DeleteFileW((folders.UserProgramsDir + L"\\\u03a9 Mail.lnk").c_str());
+    EXPECT_EQ(RestoreFromBackup(distant, list.sections[list.items[0].section], nullptr).outcome,
+              RestoreOutcome::Restored);
+    EXPECT_EQ(User(), user);
+}
