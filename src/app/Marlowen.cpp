@@ -7,6 +7,8 @@
 
 #include "app/RunChoice.h"
 #include "backup/UBackupWizardForm.h"
+#include "exchange/MainFormTarget.h"
+#include "exchange/UXMLmenuManage.h"
 #include "startmenu/ClearMode.h"
 #include "startmenu/UMainForm.h"
 #include "win/Application.h"
@@ -28,6 +30,34 @@ std::vector<std::wstring> CommandLineArguments() {
     return args;
 }
 
+// How a batch import ended, for scripts.
+enum BatchExit : int {
+    BatchProcessed = 0,  // every assigned item arrived in its category folder
+    BatchIncomplete = 1, // some items stayed where they were (the report named them)
+    BatchRefused = 2,    // the layout was not used; nothing was processed
+    BatchDeclined = 3,   // the user did not go on without a restore point; nothing was moved
+};
+
+// Imports the layout in apply mode on the hidden main window.
+int RunBatchImport(startmenu::TMainForm& mainForm, const std::wstring& fileName) {
+    exchange::MainFormTarget target(mainForm);
+    try {
+        exchange::ImportStartMenu(target, true, fileName);
+    } catch (const exchange::LayoutRefused& refused) {
+        win::ShowError(nullptr, refused);
+        return BatchRefused;
+    }
+    using Result = startmenu::TMainForm::ProcessingResult;
+    switch (mainForm.LastProcessing()) {
+    case Result::Complete:
+        return BatchProcessed;
+    case Result::Abandoned:
+        return BatchDeclined;
+    default:
+        return BatchIncomplete;
+    }
+}
+
 // The three runs, chosen by the first argument; returns the exit code.
 int RunProgram() {
     std::vector<std::wstring> args = CommandLineArguments();
@@ -44,7 +74,8 @@ int RunProgram() {
     win::ComInit com;
     startmenu::TMainForm mainForm(folders);
     if (run == app::RunKind::BatchImport)
-        return 0;
+        return RunBatchImport(mainForm, args[0]);
+    mainForm.Wizards.importExport = exchange::OpenImportExportWizard;
     mainForm.Wizards.backupRestore = [](startmenu::TMainForm& form) {
         backup::RunBackupWizard(form.Handle(), form.Model().Folders);
     };

@@ -97,13 +97,7 @@ private:
 
 TBackupWizardForm::TBackupWizardForm(HWND owner, const startmenu::FolderLocations& folders)
     : folders_(folders) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MARLOWEN), IMAGE_ICON,
-                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    auto smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MARLOWEN),
-                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    RegisterWindowClass(kClassName, icon, smallIcon);
+    RegisterWindowClass(kClassName, IDI_MARLOWEN);
     UINT dpi = win::DpiOf(owner);
     SIZE size = {win::Scale(kSize.cx, dpi), win::Scale(kSize.cy, dpi)};
     POINT at = win::CentredOn(owner, size);

@@ -28,13 +28,7 @@ constexpr int kWidth = 800, kHeight = 600, kMinWidth = 758, kMinHeight = 587;
 } // namespace
 
 TMainForm::TMainForm(const FolderSource& folders) : model_(folders) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MARLOWEN), IMAGE_ICON,
-                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    auto smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MARLOWEN),
-                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    RegisterWindowClass(kClassName, icon, smallIcon);
+    RegisterWindowClass(kClassName, IDI_MARLOWEN);
 
     UINT dpi = win::DpiOf(nullptr);
     int width = win::Scale(kWidth, dpi), height = win::Scale(kHeight, dpi);

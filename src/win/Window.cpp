@@ -37,6 +37,17 @@ void Window::RegisterWindowClass(const wchar_t* className, HICON icon, HICON sma
         ThrowSystemError(GetLastError());
 }
 
+void Window::RegisterWindowClass(const wchar_t* className, int iconId) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    auto load = [&](int width, int height, UINT flags) {
+        return static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, width, height, flags));
+    };
+    RegisterWindowClass(
+        className, load(0, 0, LR_DEFAULTSIZE | LR_SHARED),
+        load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
 void Window::CreateWindowObject(const wchar_t* className, const wchar_t* caption, DWORD style,
                                 DWORD exStyle, int x, int y, int width, int height, HWND owner) {
     creationError_ = nullptr;

@@ -24,6 +24,8 @@ public:
 
 protected:
     static void RegisterWindowClass(const wchar_t* className, HICON icon, HICON smallIcon);
+    // The same with the icon of resource iconId, in the large and the small size.
+    static void RegisterWindowClass(const wchar_t* className, int iconId);
     void CreateWindowObject(const wchar_t* className, const wchar_t* caption, DWORD style,
                             DWORD exStyle, int x, int y, int width, int height, HWND owner);
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,84 @@
+#include "exchange/LayoutFile.h"
+
+#include "exchange/LayoutText.h"
+#include "exchange/UXMLmenuManage.h"
+#include "win/Errors.h"
+#include "win/Handles.h"
+#include "win/Text.h"
+
+namespace exchange {
+namespace {
+
+std::wstring CannotWrite(const std::wstring& fileName, DWORD error) {
+    return L"The file \"" + fileName + L"\" cannot be written: " + win::SystemErrorText(error);
+}
+
+// Deletes the temporary file unless it has been put in place.
+struct TemporaryFile {
+    std::wstring path;
+    bool kept = false;
+    ~TemporaryFile() {
+        if (!kept)
+            DeleteFileW(path.c_str());
+    }
+};
+
+} // namespace
+
+std::wstring RefusalText(const std::wstring& fileName, const std::wstring& problem) {
+    return L"The file \"" + fileName + L"\" cannot be imported as a layout: " + problem + L".";
+}
+
+std::string ReadLayoutBytes(const std::wstring& fileName) {
+    auto refuse = [&](const std::wstring& problem) {
+        throw LayoutRefused(RefusalText(fileName, problem));
+    };
+    auto readError = [&](DWORD error) {
+        refuse(L"it cannot be read (" + win::SystemErrorText(error) + L")");
+    };
+    win::FileHandle file(CreateFileW(fileName.c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        readError(GetLastError());
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file.Get(), &size))
+        readError(GetLastError());
+    if (static_cast<unsigned long long>(size.QuadPart) > kMaxLayoutBytes)
+        refuse(L"it is larger than " + std::to_wstring(kMaxLayoutBytes / (1024 * 1024)) +
+               L" MB, and no layout is that large");
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        readError(GetLastError());
+    bytes.resize(read);
+    return bytes;
+}
+
+void WriteFileReplacing(const std::wstring& fileName, const std::string& bytes) {
+    TemporaryFile temporary;
+    win::FileHandle file;
+    for (int n = 0; !file; ++n) {
+        temporary.path = fileName + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                         std::to_wstring(n) + L".tmp";
+        file.Reset(CreateFileW(temporary.path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD error = file ? ERROR_SUCCESS : GetLastError();
+        if (!file && (error != ERROR_FILE_EXISTS || n == 100)) {
+            temporary.kept = true; // nothing was made
+            throw win::AppError(CannotWrite(fileName, error));
+        }
+    }
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size() || !FlushFileBuffers(file.Get()))
+        throw win::AppError(CannotWrite(fileName, GetLastError()));
+    file.Reset();
+    if (!MoveFileExW(temporary.path.c_str(), fileName.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        throw win::AppError(CannotWrite(fileName, GetLastError()));
+    temporary.kept = true;
+}
+
+} // namespace exchange

@@ -1,0 +1,36 @@
+#pragma once
+// The main window as the import's target. Only the program entry and the tests include this,
+// which see every window; the exchange library itself knows only LayoutTarget.
+#include "exchange/LayoutTarget.h"
+#include "exchange/UImportExportWizard.h"
+#include "startmenu/UMainForm.h"
+
+namespace exchange {
+
+class MainFormTarget : public LayoutTarget {
+public:
+    explicit MainFormTarget(startmenu::TMainForm& form) : form_(form) {}
+    startmenu::StartMenuModel& Model() override { return form_.Model(); }
+    // As a click on the first category button that is shown, from the first category on.
+    void SelectFirstVisibleCategory() override {
+        for (int i = 0; i < static_cast<int>(form_.Model().CategoryNames.size()); ++i) {
+            const startmenu::TMainForm::CategoryButton* button = form_.ButtonOf(i);
+            if (button && form_.ButtonVisible(*button)) {
+                form_.ToolButtonClick(*button);
+                return;
+            }
+        }
+    }
+    void StartProcessing() override { form_.Button8Click(); }
+
+private:
+    startmenu::TMainForm& form_;
+};
+
+// What both "Import/Export Wizard" buttons of the main window open.
+inline void OpenImportExportWizard(startmenu::TMainForm& form) {
+    MainFormTarget target(form);
+    RunImportExportWizard(form.Handle(), target);
+}
+
+} // namespace exchange

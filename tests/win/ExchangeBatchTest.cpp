@@ -1,0 +1,128 @@
+// marlowen.exe with a layout on its command line, run as a script runs it: the messages it
+// shows are answered from outside, and its exit code tells how it ended.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include "Fixtures.h"
+#include "startmenu/MainFormIds.h"
+
+using namespace testing_support;
+
+namespace {
+
+// The texts of a message box's static controls.
+std::wstring MessageText(HWND box) {
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = {};
+        GetClassNameW(child, className, 16);
+        if (lstrcmpiW(className, L"Static") == 0)
+            text += WindowText(child);
+    }
+    return text;
+}
+
+class ExchangeBatch : public ::testing::Test {
+protected:
+    CleanSettings clean;
+    TempFolder files{L"batch"};
+    std::wstring common, item, office;
+
+    void SetUp() override {
+        wchar_t path[MAX_PATH];
+        ASSERT_HRESULT_SUCCEEDED(
+            SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, path));
+        common = path;
+        office = common + L"\\Office";
+        ASSERT_FALSE(Exists(office)) << "the prefix's menu has no Office folder of its own";
+        MakeFile(files / L"tool.exe");
+        item = common + L"\\!!Batch Tool.lnk";
+        MakeShortcut(item, files / L"tool.exe");
+    }
+    void TearDown() override {
+        DeleteFileW(item.c_str());
+        DeleteFileW((office + L"\\!!Batch Tool.lnk").c_str());
+        DeleteFileW(office.c_str());
+        RemoveDirectoryW(office.c_str());
+    }
+
+    std::wstring LayoutFile(const std::wstring& name, const std::string& content) {
+        std::wstring file = files / name;
+        MakeFile(file, content);
+        return file;
+    }
+
+    // Runs the program on file; answers each message box in turn with the button given
+    // and keeps its text. Returns the exit code.
+    DWORD Run(const std::wstring& file, std::initializer_list<int> answers,
+              std::vector<std::wstring>* texts = nullptr) {
+        RunningProgram program(L"\"" + file + L"\"");
+        EXPECT_TRUE(program.Started());
+        for (int answer : answers) {
+            HWND box = program.WaitForWindow(L"#32770");
+            EXPECT_TRUE(box) << "no message came";
+            if (!box)
+                break;
+            if (texts)
+                texts->push_back(MessageText(box));
+            SendMessageW(GetDlgItem(box, answer), BM_CLICK, 0, 0);
+        }
+        EXPECT_FALSE(FindWindowW(L"TMainForm", nullptr) &&
+                     IsWindowVisible(FindWindowW(L"TMainForm", nullptr)))
+            << "no window is shown";
+        return program.WaitForExit();
+    }
+};
+
+const char* const kLayout =
+    "<MarlowenExport><CurrentUser/><Common><Office><name>!!batch tool.LNK</name></Office>"
+    "</Common></MarlowenExport>";
+
+} // namespace
+
+TEST_F(ExchangeBatch, ExitCodesTellRefusedDeclinedIncompleteAndProcessed) {
+    std::vector<std::wstring> texts;
+    std::wstring hostile = LayoutFile(
+        L"hostile.xml", "<!DOCTYPE MarlowenExport [<!ENTITY a \"b\">]><MarlowenExport/>");
+    EXPECT_EQ(Run(hostile, {IDOK}, &texts), 2u) << "refused";
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].find(hostile), std::wstring::npos);
+    EXPECT_NE(texts[0].find(L"document type declaration"), std::wstring::npos);
+    EXPECT_EQ(Run(files / L"xmlfiles\\notes.txt", {IDOK}), 2u) << "a missing file is refused";
+    EXPECT_TRUE(Exists(item));
+
+    std::wstring layout = LayoutFile(L"Menu.XML", kLayout);
+    EXPECT_EQ(Run(layout, {IDCANCEL}), 3u) << "declined at the restore-point question";
+    EXPECT_TRUE(Exists(item));
+
+    MakeFile(office, "in the way");
+    texts.clear();
+    EXPECT_EQ(Run(layout, {IDOK, IDOK}, &texts), 1u) << "the item could not be moved";
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_NE(texts[1].find(item), std::wstring::npos) << "the report names it";
+    EXPECT_TRUE(Exists(item));
+    ASSERT_TRUE(DeleteFileW(office.c_str()));
+
+    EXPECT_EQ(Run(layout, {IDOK}), 0u) << "processed";
+    EXPECT_FALSE(Exists(item));
+    EXPECT_TRUE(Exists(office + L"\\!!Batch Tool.lnk"));
+}
+
+// The interactive program opens the wizard from its button, over the main window.
+TEST(ExchangeProgram, ImportExportButtonOpensTheWizardOverTheMainWindow) {
+    CleanSettings clean;
+    RunningProgram program(L"");
+    HWND window = program.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    // Posted: the click runs the wizard's own message loop.
+    PostMessageW(GetDlgItem(window, startmenu::IdBitBtn9), BM_CLICK, 0, 0);
+    HWND wizard = program.WaitForWindow(L"TImportExportWizard");
+    ASSERT_TRUE(wizard) << "no wizard appeared";
+    EXPECT_EQ(WindowText(wizard), L"Import/ExportWizard");
+    EXPECT_EQ(GetWindow(wizard, GW_OWNER), window);
+    EXPECT_FALSE(IsWindowEnabled(window));
+    PostMessageW(wizard, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
