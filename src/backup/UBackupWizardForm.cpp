@@ -123,6 +123,7 @@ void TBackupWizardForm::FormCreate() {
 
 void TBackupWizardForm::CreateControls() {
     frame_ = std::make_unique<win::WizardFrame>(Handle(), kDesignClient, kBarHeight, dpi_);
+    frame_->SetMinimumSize(kSize);
     using Row = win::WizardFrame::Row<TBackupWizardForm>;
     using Form = TBackupWizardForm;
     // PageControl1's three pages, whose tabs are not shown.
@@ -449,21 +450,13 @@ LRESULT TBackupWizardForm::OnCommand(int id, int code) {
 LRESULT TBackupWizardForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!frame_ && msg != WM_CREATE)
         return ModalWindow::HandleMessage(msg, wParam, lParam);
+    LRESULT result = 0;
+    if (frame_ && frame_->HandleMessage(msg, wParam, lParam, result))
+        return result;
     switch (msg) {
     case WM_CREATE:
         FormCreate();
         return 0;
-    case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED)
-            frame_->Apply({LOWORD(lParam), HIWORD(lParam)});
-        InvalidateRect(Handle(), nullptr, TRUE);
-        return 0;
-    case WM_GETMINMAXINFO: {
-        UINT dpi = win::DpiOf(Handle());
-        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize = {win::Scale(kSize.cx, dpi), win::Scale(kSize.cy, dpi)};
-        return 0;
-    }
     case WM_SETCURSOR:
         if (busy_) {
             SetCursor(LoadCursorW(nullptr, IDC_WAIT));
@@ -472,15 +465,6 @@ LRESULT TBackupWizardForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam));
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return reinterpret_cast<LRESULT>(
-            frame_->ControlBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-    case WM_ERASEBKGND:
-        frame_->PaintBackground(reinterpret_cast<HDC>(wParam));
-        return TRUE;
-    case DM_GETDEFID:
-        return MAKELRESULT(frame_->DefaultId(), DC_HASDEFID);
     case WM_CLOSE:
         Button6Click();
         return 0;

@@ -67,6 +67,7 @@ void TImportExportWizard::FormCreate() {
 
 void TImportExportWizard::CreateControls() {
     frame_ = std::make_unique<win::WizardFrame>(Handle(), kDesignClient, kBarHeight, dpi_);
+    frame_->SetMinimumSize(kMinSize);
     using Row = win::WizardFrame::Row<TImportExportWizard>;
     // TabSheet1, the one page of PageControl1, whose tab is not shown.
     frame_->AddPage<TImportExportWizard>(
@@ -199,32 +200,15 @@ LRESULT TImportExportWizard::OnCommand(int id, int code) {
 LRESULT TImportExportWizard::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!frame_ && msg != WM_CREATE)
         return ModalWindow::HandleMessage(msg, wParam, lParam);
+    LRESULT result = 0;
+    if (frame_ && frame_->HandleMessage(msg, wParam, lParam, result))
+        return result;
     switch (msg) {
     case WM_CREATE:
         FormCreate();
         return 0;
-    case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED)
-            frame_->Apply({LOWORD(lParam), HIWORD(lParam)});
-        InvalidateRect(Handle(), nullptr, TRUE);
-        return 0;
-    case WM_GETMINMAXINFO: {
-        UINT dpi = win::DpiOf(Handle());
-        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize = {win::Scale(kMinSize.cx, dpi), win::Scale(kMinSize.cy, dpi)};
-        return 0;
-    }
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam));
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return reinterpret_cast<LRESULT>(
-            frame_->ControlBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-    case WM_ERASEBKGND:
-        frame_->PaintBackground(reinterpret_cast<HDC>(wParam));
-        return TRUE;
-    case DM_GETDEFID:
-        return MAKELRESULT(frame_->DefaultId(), DC_HASDEFID);
     case WM_CLOSE:
         Button6Click();
         return 0;

@@ -78,6 +78,37 @@ RECT WizardFrame::PageArea() const {
     return client;
 }
 
+bool WizardFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            Apply({LOWORD(lParam), HIWORD(lParam)});
+        InvalidateRect(window_, nullptr, TRUE);
+        result = 0;
+        return true;
+    case WM_GETMINMAXINFO: {
+        UINT dpi = DpiOf(window_);
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {Scale(minimum_.cx, dpi),
+                                                                 Scale(minimum_.cy, dpi)};
+        result = 0;
+        return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        result = reinterpret_cast<LRESULT>(
+            ControlBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        return true;
+    case WM_ERASEBKGND:
+        PaintBackground(reinterpret_cast<HDC>(wParam));
+        result = TRUE;
+        return true;
+    case DM_GETDEFID:
+        result = MAKELRESULT(DefaultId(), DC_HASDEFID);
+        return true;
+    }
+    return false;
+}
+
 void WizardFrame::PaintBackground(HDC dc) const {
     RECT client;
     GetClientRect(window_, &client);

@@ -75,6 +75,12 @@ public:
     RECT PageArea() const; // the client area above the bar
     void Apply(SIZE client, int bandExtra = 0) const { layout_.Apply(client, dpi_, bandExtra); }
 
+    // The smallest the window may be made, designed at 96 dpi.
+    void SetMinimumSize(SIZE at96) { minimum_ = at96; }
+    // What every wizard window does with these messages: WM_SIZE, WM_GETMINMAXINFO,
+    // WM_ERASEBKGND, WM_CTLCOLORSTATIC/BTN and DM_GETDEFID. False for any other message.
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
     void PaintBackground(HDC dc) const;
     // The brush for a static or button control's background: the page's or the bar's.
     HBRUSH ControlBrush(HDC dc, HWND control) const;
@@ -94,6 +100,7 @@ private:
     std::vector<Paged> controls_;
     std::vector<PageKeys> keys_;
     HWND forward_ = nullptr;
+    SIZE minimum_ = {0, 0};
     std::vector<std::wstring> forwardCaptions_;
     int page_ = 0;
 };
