@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "base/PathRules.h"
 #include "app/Settings.h"
 #include "startmenu/CategoryPage.h"
@@ -106,87 +108,94 @@ void TMainForm::ResetImageLists() {
 
 void TMainForm::ShowArrivedIcon(const std::wstring& path, int image) {
     auto shown = listed_.equal_range(path);
-    for (auto it = shown.first; it != shown.second; ++it) {
-        LVFINDINFOW find = {};
-        find.flags = LVFI_PARAM;
-        find.lParam = static_cast<LPARAM>(it->second);
-        int row = ListView_FindItem(ListView1, -1, &find);
-        if (row < 0)
-            continue;
-        LVITEMW item = {};
-        item.mask = LVIF_IMAGE;
-        item.iItem = row;
-        item.iImage = image;
-        ListView_SetItem(ListView1, &item);
-    }
+    for (auto it = shown.first; it != shown.second; ++it)
+        for (size_t row = 0; row < rows_.size(); ++row)
+            if (rows_[row].handle == it->second) {
+                rows_[row].image = image;
+                ListView_RedrawItems(ListView1, static_cast<int>(row), static_cast<int>(row));
+            }
     Tree->ShowImage(path, image);
 }
 
+// The list holds no items of its own: it asks for each row's text, picture and check state
+// as it draws it, so a fill of thousands of items costs no more than building the rows.
 void TMainForm::FillProgramList() {
     listed_.clear();
-    SendMessageW(ListView1, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(ListView1);
-    {
-        auto isCategoryFolder = [this](const std::wstring& path) {
-            return model_.IsCategoryFolder(path);
-        };
-        int index = 0;
-        for (EntryNode* node : ProgramListEntries(*model_.Entries, model_.CurrentCategory,
-                                                  model_.ShowCategoryFolders, isCategoryFolder)) {
-            std::wstring caption = DisplayNameOf(base::FileNameOf(node->Entry().Path));
-            LVITEMW item = {};
-            item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE | LVIF_STATE;
-            item.iItem = index++;
-            item.pszText = caption.data();
-            item.lParam = static_cast<LPARAM>(node->Handle());
-            const std::wstring& path = node->Entry().Path;
-            item.iImage = icons_->ImageFor(path, node->IsFolder());
-            listed_.emplace(path, node->Handle());
-            item.state = INDEXTOSTATEIMAGEMASK(ListStateOf(node->Entry(), model_.CurrentCategory));
-            item.stateMask = LVIS_STATEIMAGEMASK;
-            ListView_InsertItem(ListView1, &item);
-        }
+    rows_.clear();
+    ListView_SetItemState(ListView1, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    auto isCategoryFolder = model_.CategoryFolderTest();
+    for (EntryNode* node : ProgramListEntries(*model_.Entries, model_.CurrentCategory,
+                                              model_.ShowCategoryFolders, isCategoryFolder)) {
+        const std::wstring& path = node->Entry().Path;
+        rows_.push_back({node->Handle(), DisplayNameOf(base::FileNameOf(path)),
+                         icons_->ImageFor(path, node->IsFolder()),
+                         ListStateOf(node->Entry(), model_.CurrentCategory)});
+        listed_.emplace(path, node->Handle());
     }
-    SendMessageW(ListView1, WM_SETREDRAW, TRUE, 0);
-    // Switching the view and back makes the control lay its columns out afresh.
-    ListView_SetView(ListView1, LV_VIEW_DETAILS);
-    ListView_SetView(ListView1, LV_VIEW_LIST);
+    // The fixed column width comes first, so the control lays its columns out once, without
+    // measuring every row (the report-and-back switch it was once given costs as much).
     ListView_SetColumnWidth(ListView1, 0, win::Scale(kListColumnWidth, dpi_));
+    ListView_SetItemCountEx(ListView1, static_cast<int>(rows_.size()), 0);
     InvalidateRect(ListView1, nullptr, TRUE);
 }
 
+void TMainForm::ListView1GetDispInfo(LVITEMW& item) const {
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_.size())
+        return;
+    const ListRow& row = rows_[static_cast<size_t>(item.iItem)];
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        size_t length = std::min(row.caption.size(), static_cast<size_t>(item.cchTextMax - 1));
+        row.caption.copy(item.pszText, length);
+        item.pszText[length] = L'\0';
+    }
+    if (item.mask & LVIF_IMAGE)
+        item.iImage = row.image;
+    if (item.mask & LVIF_STATE) {
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.state);
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
+    if (item.mask & LVIF_PARAM)
+        item.lParam = static_cast<LPARAM>(row.handle);
+}
+
+void TMainForm::DeleteListRow(int item) {
+    rows_.erase(rows_.begin() + item);
+    ListView_DeleteItem(ListView1, item);
+}
+
 int TMainForm::ListCount() const {
-    return ListView_GetItemCount(ListView1);
+    return static_cast<int>(rows_.size());
 }
 
 std::wstring TMainForm::ListCaption(int item) const {
-    wchar_t text[MAX_PATH] = L"";
-    ListView_GetItemText(ListView1, item, 0, text, MAX_PATH);
-    return text;
+    return item >= 0 && static_cast<size_t>(item) < rows_.size()
+               ? rows_[static_cast<size_t>(item)].caption
+               : std::wstring();
 }
 
 int TMainForm::ListState(int item) const {
-    return static_cast<int>(ListView_GetItemState(ListView1, item, LVIS_STATEIMAGEMASK) >> 12);
+    return item >= 0 && static_cast<size_t>(item) < rows_.size()
+               ? rows_[static_cast<size_t>(item)].state
+               : 0;
 }
 
 int TMainForm::ListImage(int item) const {
-    LVITEMW query = {};
-    query.mask = LVIF_IMAGE;
-    query.iItem = item;
-    return ListView_GetItem(ListView1, &query) ? query.iImage : -1;
+    return item >= 0 && static_cast<size_t>(item) < rows_.size()
+               ? rows_[static_cast<size_t>(item)].image
+               : -1;
 }
 
 void TMainForm::SetListState(int item, int state) {
-    ListView_SetItemState(ListView1, item, INDEXTOSTATEIMAGEMASK(state), LVIS_STATEIMAGEMASK);
+    if (item < 0 || static_cast<size_t>(item) >= rows_.size())
+        return;
+    rows_[static_cast<size_t>(item)].state = state;
+    ListView_RedrawItems(ListView1, item, item);
 }
 
 EntryNode* TMainForm::ListEntry(int item) const {
-    LVITEMW query = {};
-    query.mask = LVIF_PARAM;
-    query.iItem = item;
-    if (!ListView_GetItem(ListView1, &query))
+    if (item < 0 || static_cast<size_t>(item) >= rows_.size())
         return nullptr;
-    return model_.Entries->Find(static_cast<EntryHandle>(query.lParam));
+    return model_.Entries->Find(rows_[static_cast<size_t>(item)].handle);
 }
 
 int TMainForm::ListSelected() const {
@@ -305,7 +314,7 @@ void TMainForm::ButtonDragDrop(const CategoryButton& sender, DragSource source) 
                 // It leaves the list, so the tree stops showing it too.
                 if (item == ListSelected())
                     ListView1SelectItem(item, false);
-                ListView_DeleteItem(ListView1, item);
+                DeleteListRow(item);
             }
         }
         return;

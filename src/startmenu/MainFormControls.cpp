@@ -186,7 +186,7 @@ void TMainForm::CreatePage2() {
          {&TMainForm::ListView1,
           {WC_LISTVIEWW, L"",
            WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_LIST | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-               LVS_SHAREIMAGELISTS,
+               LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
            IdListView1, kSplitPanel, kFill | AnchorBelowBand, AsFont(listFont_)}},
          {&TMainForm::TreeView1,
           {WC_TREEVIEWW, L"",
@@ -213,6 +213,8 @@ void TMainForm::CreatePage2() {
     SendMessageW(ToolBar1, TB_SETBUTTONWIDTH, 0, MAKELPARAM(Scale(95, dpi_), Scale(400, dpi_)));
     ListView_SetExtendedListViewStyle(ListView1, LVS_EX_DOUBLEBUFFER);
     ListView_SetImageList(ListView1, listStates_.Get(), LVSIL_STATE);
+    // The rows' check states are asked for with the rest of each row.
+    ListView_SetCallbackMask(ListView1, LVIS_STATEIMAGEMASK);
     Splitter1 = std::make_unique<Splitter>(Handle(), IdSplitter1);
     frame_->Adopt(2, Splitter1->Handle());
     Splitter1->Moving = [this](int left) { SetListWidth(left - PanelRect().left); };

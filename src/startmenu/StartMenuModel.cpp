@@ -1,5 +1,7 @@
 #include "startmenu/StartMenuModel.h"
 
+#include <algorithm>
+
 #include "base/PathRules.h"
 #include "startmenu/Categories.h"
 #include "startmenu/FolderContents.h"
@@ -35,12 +37,14 @@ void StartMenuModel::ReadProgramsFolders() {
     ScanProgramsFolders(*Entries, source_, Folders);
 }
 
-bool StartMenuModel::IsCategoryFolder(const std::wstring& path) const {
-    std::wstring name = win::LowerFileName(base::FileNameOf(path));
+std::function<bool(const std::wstring& path)> StartMenuModel::CategoryFolderTest() const {
+    std::vector<std::wstring> lowered;
     for (const std::wstring& category : CategoryNames)
-        if (name == win::LowerFileName(category))
-            return true;
-    return false;
+        lowered.push_back(win::LowerFileName(category));
+    return [lowered](const std::wstring& path) {
+        std::wstring name = win::LowerFileName(base::FileNameOf(path));
+        return std::find(lowered.begin(), lowered.end(), name) != lowered.end();
+    };
 }
 
 void StartMenuModel::LoadContents(EntryNode& folder) const {

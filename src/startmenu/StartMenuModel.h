@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,7 +30,9 @@ public:
     void ReadProgramsFolders();
 
     // An item whose file name equals a category name, ignoring case.
-    bool IsCategoryFolder(const std::wstring& path) const;
+    bool IsCategoryFolder(const std::wstring& path) const { return CategoryFolderTest()(path); }
+    // The same test for many items: the names are lower-cased once, not once an item.
+    std::function<bool(const std::wstring& path)> CategoryFolderTest() const;
     // Reads a folder entry's contents into it, from both Programs folders when it lies in
     // both; once per scan.
     void LoadContents(EntryNode& folder) const;

@@ -49,7 +49,8 @@ void TMainForm::Show() {
 void TMainForm::FormCreate() {
     FormReady = false;
     model_.DiscardPicture();
-    ListView_DeleteAllItems(ListView1);
+    rows_.clear();
+    ListView_SetItemCountEx(ListView1, 0, 0);
     Tree->Clear();
     while (SendMessageW(ToolBar1, TB_DELETEBUTTON, 0, 0)) {
     }
@@ -313,6 +314,9 @@ LRESULT TMainForm::OnCommand(int id, int code, HWND control) {
 LRESULT TMainForm::OnNotify(NMHDR& header) {
     if (header.hwndFrom == ListView1) {
         switch (header.code) {
+        case LVN_GETDISPINFOW:
+            ListView1GetDispInfo(reinterpret_cast<NMLVDISPINFOW&>(header).item);
+            break;
         case NM_CLICK:
             ListView1Click();
             break;

@@ -160,6 +160,8 @@ private:
     void FillProgramList();
     void ResetImageLists();
     void ShowArrivedIcon(const std::wstring& path, int image);
+    void ListView1GetDispInfo(LVITEMW& item) const;
+    void DeleteListRow(int item);
 
     void ToggleListItem(int item);
     void ToggleTreeItem(CheckTree::Node node);
@@ -191,6 +193,14 @@ private:
     // After the pictures it fills, so it goes first.
     std::unique_ptr<IconFetcher> icons_;
     std::unordered_multimap<std::wstring, EntryHandle> listed_; // the list's items by path
+    // The program list's rows, which the list view asks for as it draws them.
+    struct ListRow {
+        EntryHandle handle;
+        std::wstring caption;
+        int image;
+        int state;
+    };
+    std::vector<ListRow> rows_;
     std::vector<win::ImageListHandle> glyphs_;
     win::GdiObject welcome_, welcome2x_;
     win::MenuHandle popupMenu1_, popupMenu2_;
