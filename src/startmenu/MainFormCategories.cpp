@@ -135,7 +135,9 @@ void TMainForm::FillProgramList() {
     // The fixed column width comes first, so the control lays its columns out once, without
     // measuring every row (the report-and-back switch it was once given costs as much).
     ListView_SetColumnWidth(ListView1, 0, win::Scale(kListColumnWidth, dpi_));
-    ListView_SetItemCountEx(ListView1, static_cast<int>(rows_.size()), 0);
+    ListView_SetItemCountEx(ListView1, static_cast<int>(rows_.size()), LVSICF_NOSCROLL);
+    if (!rows_.empty())
+        ListView_EnsureVisible(ListView1, 0, FALSE); // a new list starts at its top
     InvalidateRect(ListView1, nullptr, TRUE);
 }
 
