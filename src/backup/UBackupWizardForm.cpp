@@ -28,7 +28,6 @@ constexpr const wchar_t* kClassName = L"TBackupWizardForm";
 constexpr SIZE kSize = {515, 424};
 constexpr SIZE kDesignClient = {499, 385};
 constexpr int kBarHeight = 41;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 
 enum Page : int { TabSheet1 = 1, TabSheet2 = 2, TabSheet3 = 3 };
 
@@ -97,13 +96,7 @@ private:
 
 TBackupWizardForm::TBackupWizardForm(HWND owner, const startmenu::FolderLocations& folders)
     : folders_(folders) {
-    RegisterWindowClass(kClassName, IDI_MARLOWEN);
-    UINT dpi = win::DpiOf(owner);
-    SIZE size = {win::Scale(kSize.cx, dpi), win::Scale(kSize.cy, dpi)};
-    POINT at = win::CentredOn(owner, size);
-    CreateWindowObject(kClassName, L"Backup/Restore Wizard", kStyle,
-                       WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, at.x, at.y, size.cx, size.cy,
-                       owner);
+    CreateWizard(owner, kClassName, L"Backup/Restore Wizard", kSize, IDI_MARLOWEN);
 }
 
 TBackupWizardForm::~TBackupWizardForm() {
@@ -413,11 +406,6 @@ void TBackupWizardForm::RestoreFromBackup() {
 
 LRESULT TBackupWizardForm::OnCommand(int id, int code) {
     switch (id) {
-    case IDOK:
-    case IDCANCEL:
-        if (int command = frame_->KeyCommand(id))
-            return OnCommand(command, BN_CLICKED);
-        return 0;
     case IdButton4:
         Button4Click();
         return 0;
@@ -448,28 +436,11 @@ LRESULT TBackupWizardForm::OnCommand(int id, int code) {
 }
 
 LRESULT TBackupWizardForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!frame_ && msg != WM_CREATE)
-        return ModalWindow::HandleMessage(msg, wParam, lParam);
-    LRESULT result = 0;
-    if (frame_ && frame_->HandleMessage(msg, wParam, lParam, result))
-        return result;
-    switch (msg) {
-    case WM_CREATE:
-        FormCreate();
-        return 0;
-    case WM_SETCURSOR:
-        if (busy_) {
-            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-            return TRUE;
-        }
-        break;
-    case WM_COMMAND:
-        return OnCommand(LOWORD(wParam), HIWORD(wParam));
-    case WM_CLOSE:
-        Button6Click();
-        return 0;
+    if (msg == WM_SETCURSOR && busy_) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
     }
-    return ModalWindow::HandleMessage(msg, wParam, lParam);
+    return WizardWindow::HandleMessage(msg, wParam, lParam);
 }
 
 int RunBackupWizard(HWND owner, const startmenu::FolderLocations& folders) {

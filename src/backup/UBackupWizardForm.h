@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "startmenu/FolderLocations.h"
-#include "win/Modal.h"
-#include "win/WizardFrame.h"
+#include "win/WizardWindow.h"
 
 namespace backup {
 
@@ -20,12 +19,12 @@ class CopyProgressBar;
 //
 // To use this class: make it over the main window, RunModal, destroy it; or call
 // RunBackupWizard, which does that.
-class TBackupWizardForm : public win::ModalWindow {
+class TBackupWizardForm : public win::WizardWindow {
 public:
     TBackupWizardForm(HWND owner, const startmenu::FolderLocations& folders);
     ~TBackupWizardForm() override;
 
-    void FormCreate();
+    void FormCreate() override;
     int ActivePage() const;
     void ShowPage(int page);
     void TabSheet1Show();
@@ -53,17 +52,17 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCommand(int id, int code) override;
+    void CloseRequested() override { Button6Click(); }
 
 private:
     class Busy;
     void CreateControls();
     void Translate();
     void ShowMessage(const std::wstring& text, UINT type);
-    LRESULT OnCommand(int id, int code);
 
     startmenu::FolderLocations folders_;
     UINT dpi_ = 96;
-    std::unique_ptr<win::WizardFrame> frame_;
     bool busy_ = false; // a copy is on: no page change, no close
 };
 

@@ -27,7 +27,6 @@ constexpr const wchar_t* kDefaultExtension = L"xml";
 constexpr SIZE kSize = {532, 379}, kMinSize = {532, 330};
 constexpr SIZE kDesignClient = {516, 340};
 constexpr int kBarHeight = 41;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
 
 enum WizardId : int {
     IdRadioButton1 = 1001,
@@ -46,13 +45,7 @@ constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 } // namespace
 
 TImportExportWizard::TImportExportWizard(HWND owner, LayoutTarget& target) : target_(target) {
-    RegisterWindowClass(kClassName, IDI_MARLOWEN);
-    UINT dpi = win::DpiOf(owner);
-    SIZE size = {win::Scale(kSize.cx, dpi), win::Scale(kSize.cy, dpi)};
-    POINT at = win::CentredOn(owner, size);
-    CreateWindowObject(kClassName, L"Import/ExportWizard", kStyle,
-                       WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, at.x, at.y, size.cx, size.cy,
-                       owner);
+    CreateWizard(owner, kClassName, L"Import/ExportWizard", kSize, IDI_MARLOWEN);
 }
 
 void TImportExportWizard::FormCreate() {
@@ -173,11 +166,6 @@ void TImportExportWizard::Button6Click() {
 
 LRESULT TImportExportWizard::OnCommand(int id, int code) {
     switch (id) {
-    case IDOK:
-    case IDCANCEL:
-        if (int command = frame_->KeyCommand(id))
-            return OnCommand(command, BN_CLICKED);
-        return 0;
     case IdButton4:
         Button4Click();
         return 0;
@@ -195,25 +183,6 @@ LRESULT TImportExportWizard::OnCommand(int id, int code) {
         return 0;
     }
     return 0;
-}
-
-LRESULT TImportExportWizard::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!frame_ && msg != WM_CREATE)
-        return ModalWindow::HandleMessage(msg, wParam, lParam);
-    LRESULT result = 0;
-    if (frame_ && frame_->HandleMessage(msg, wParam, lParam, result))
-        return result;
-    switch (msg) {
-    case WM_CREATE:
-        FormCreate();
-        return 0;
-    case WM_COMMAND:
-        return OnCommand(LOWORD(wParam), HIWORD(wParam));
-    case WM_CLOSE:
-        Button6Click();
-        return 0;
-    }
-    return ModalWindow::HandleMessage(msg, wParam, lParam);
 }
 
 int RunImportExportWizard(HWND owner, LayoutTarget& target) {

@@ -4,8 +4,7 @@
 #include <memory>
 
 #include "exchange/LayoutTarget.h"
-#include "win/Modal.h"
-#include "win/WizardFrame.h"
+#include "win/WizardWindow.h"
 
 namespace exchange {
 
@@ -15,12 +14,12 @@ namespace exchange {
 //
 // To use this class: make it over the main window, RunModal, destroy it; or call
 // RunImportExportWizard, which does that.
-class TImportExportWizard : public win::ModalWindow {
+class TImportExportWizard : public win::WizardWindow {
 public:
     TImportExportWizard(HWND owner, LayoutTarget& target);
     ~TImportExportWizard() override { DestroyWindowObject(); }
 
-    void FormCreate();
+    void FormCreate() override;
     void RadioButton1Click();
     void RadioButton2Click();
     void RadioButton3Click();
@@ -36,17 +35,16 @@ public:
     HWND Button4 = nullptr, Button6 = nullptr;
 
 protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCommand(int id, int code) override;
+    void CloseRequested() override { Button6Click(); }
 
 private:
     void CreateControls();
     void Translate();
     void Check(HWND radio);
-    LRESULT OnCommand(int id, int code);
 
     LayoutTarget& target_;
     UINT dpi_ = 96;
-    std::unique_ptr<win::WizardFrame> frame_;
 };
 
 // Shows the wizard modally over owner and destroys it when it closes; returns IDOK after a

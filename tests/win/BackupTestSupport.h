@@ -23,17 +23,6 @@ struct TreeItem {
 };
 using Tree = std::map<std::wstring, TreeItem>;
 
-inline std::string ContentOf(const std::wstring& path) {
-    win::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
-    std::string content;
-    char buffer[4096];
-    DWORD read = 0;
-    while (file && ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read)
-        content.append(buffer, read);
-    return content;
-}
-
 inline void AddTree(Tree& tree, const std::wstring& folder, const std::wstring& prefix) {
     win::ForEachFile(folder + L"\\*", [&](const WIN32_FIND_DATAW& data) {
         std::wstring path = folder + L"\\" + data.cFileName;
@@ -42,7 +31,7 @@ inline void AddTree(Tree& tree, const std::wstring& folder, const std::wstring& 
             data.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
         bool isFolder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        tree[name] = {attributes, isFolder ? std::string() : ContentOf(path)};
+        tree[name] = {attributes, isFolder ? std::string() : FileBytes(path)};
         if (isFolder)
             AddTree(tree, path, name + L"\\");
     });

@@ -101,13 +101,13 @@ TEST_F(ExchangeExport, WritesTheCategoryFoldersByteForByteAndReplacesAnOlderFile
 
     exchange::ExportStartMenu(form->Model(), file);
 
-    std::string bytes = ReadBytes(file);
+    std::string bytes = FileBytes(file);
     EXPECT_EQ(bytes, Expected());
     EXPECT_EQ(ListNames(out.Path()), std::vector<std::wstring>{L"layout.xml"})
         << "no temporary file stays";
 
     exchange::ExportStartMenu(form->Model(), file);
-    EXPECT_EQ(ReadBytes(file), bytes) << "the same menu gives the same bytes";
+    EXPECT_EQ(FileBytes(file), bytes) << "the same menu gives the same bytes";
 }
 
 TEST_F(ExchangeExport, AFailedExportLeavesNoFileBehind) {

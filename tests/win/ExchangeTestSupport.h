@@ -5,22 +5,12 @@
 
 #include <string>
 
+#include "Fixtures.h"
 #include "exchange/LayoutTarget.h"
 #include "exchange/MainFormTarget.h"
 #include "win/Handles.h"
 
 namespace testing_support {
-
-inline std::string ReadBytes(const std::wstring& path) {
-    win::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (file && ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read)
-        bytes.append(buffer, read);
-    return bytes;
-}
 
 // The main window as the import's target, counting the finish steps it was asked for.
 class CountingTarget : public exchange::MainFormTarget {

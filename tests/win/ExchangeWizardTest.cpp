@@ -143,7 +143,7 @@ TEST_F(ExchangeWizard, ExportsAppliesAndCancelsFromTheThirdPage) {
         EXPECT_EQ(prompt.fileRequests[0].defaultExtension, L"xml");
         EXPECT_TRUE(wizard.ModalEnded());
     });
-    EXPECT_EQ(ReadBytes(out).rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n", 0), 0u);
+    EXPECT_EQ(FileBytes(out).rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n", 0), 0u);
 
     ClickWizardButton(IdBitBtn8, [&](TImportExportWizard& wizard) {
         EXPECT_EQ(Button_GetCheck(wizard.RadioButton1), BST_CHECKED) << "each opening afresh";

@@ -77,6 +77,17 @@ void MakeFile(const std::wstring& path, const std::string& content) {
     WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
 }
 
+std::string FileBytes(const std::wstring& path) {
+    win::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (file && ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read)
+        bytes.append(buffer, read);
+    return bytes;
+}
+
 bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -31,6 +31,8 @@ private:
 void MakeDir(const std::wstring& path);
 void MakeFile(const std::wstring& path, const std::string& content = "x");
 bool Exists(const std::wstring& path);
+// A file's bytes; empty when it cannot be read.
+std::string FileBytes(const std::wstring& path);
 // A window's caption or a control's text.
 std::wstring WindowText(HWND window);
 // Names of a folder's entries, sorted, "." and ".." left out.
