@@ -108,19 +108,25 @@ void TMainForm::ResetImageLists() {
 
 void TMainForm::ShowArrivedIcon(const std::wstring& path, int image) {
     auto shown = listed_.equal_range(path);
-    for (auto it = shown.first; it != shown.second; ++it)
-        for (size_t row = 0; row < rows_.size(); ++row)
-            if (rows_[row].handle == it->second) {
-                rows_[row].image = image;
-                ListView_RedrawItems(ListView1, static_cast<int>(row), static_cast<int>(row));
-            }
+    for (auto it = shown.first; it != shown.second; ++it) {
+        rows_[it->second].image = image;
+        int row = static_cast<int>(it->second);
+        ListView_RedrawItems(ListView1, row, row);
+    }
     Tree->ShowImage(path, image);
+}
+
+// Icons arrive by path, thousands of them, so each finds its rows without a search.
+void TMainForm::IndexListRows() {
+    listed_.clear();
+    for (size_t row = 0; row < rows_.size(); ++row)
+        if (const EntryNode* node = model_.Entries->Find(rows_[row].handle))
+            listed_.emplace(node->Entry().Path, row);
 }
 
 // The list holds no items of its own: it asks for each row's text, picture and check state
 // as it draws it, so a fill of thousands of items costs no more than building the rows.
 void TMainForm::FillProgramList() {
-    listed_.clear();
     rows_.clear();
     ListView_SetItemState(ListView1, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     auto isCategoryFolder = model_.CategoryFolderTest();
@@ -130,8 +136,8 @@ void TMainForm::FillProgramList() {
         rows_.push_back({node->Handle(), DisplayNameOf(base::FileNameOf(path)),
                          icons_->ImageFor(path, node->IsFolder()),
                          ListStateOf(node->Entry(), model_.CurrentCategory)});
-        listed_.emplace(path, node->Handle());
     }
+    IndexListRows();
     // The fixed column width comes first, so the control lays its columns out once, without
     // measuring every row (the report-and-back switch it was once given costs as much).
     ListView_SetColumnWidth(ListView1, 0, win::Scale(kListColumnWidth, dpi_));
@@ -162,6 +168,7 @@ void TMainForm::ListView1GetDispInfo(LVITEMW& item) const {
 
 void TMainForm::DeleteListRow(int item) {
     rows_.erase(rows_.begin() + item);
+    IndexListRows();
     ListView_DeleteItem(ListView1, item);
 }
 

@@ -160,6 +160,7 @@ private:
     void FillProgramList();
     void ResetImageLists();
     void ShowArrivedIcon(const std::wstring& path, int image);
+    void IndexListRows();
     void ListView1GetDispInfo(LVITEMW& item) const;
     void DeleteListRow(int item);
 
@@ -192,7 +193,7 @@ private:
     win::ImageListHandle imageList1_, imageList2_, imageList3_, listStates_;
     // After the pictures it fills, so it goes first.
     std::unique_ptr<IconFetcher> icons_;
-    std::unordered_multimap<std::wstring, EntryHandle> listed_; // the list's items by path
+    std::unordered_multimap<std::wstring, size_t> listed_; // the rows by their item's path
     // The program list's rows, which the list view asks for as it draws them.
     struct ListRow {
         EntryHandle handle;
