@@ -85,12 +85,12 @@ void Pump() {
 
 struct Figures {
     int items;
-    double startUp, categorySwitch, walk, iconLoop;
+    double startUp, switchLoading, switchLoaded, walk, iconLoop;
 };
 
 Figures Measure(const std::wstring& temp, int items) {
     Menu menu(temp + L"\\menu" + std::to_wstring(items), items);
-    Figures figures{items, 0, 0, 0, 0};
+    Figures figures{items, 0, 0, 0, 0, 0};
     // What a fill cost when it asked the shell for each icon in turn; once, it is slow.
     figures.iconLoop = Milliseconds([&] {
         win::ForEachFile(menu.Common() + L"\\*.*", [&](const WIN32_FIND_DATAW& data) {
@@ -113,11 +113,18 @@ Figures Measure(const std::wstring& temp, int items) {
     form.Button4Click();
     Pump();
     int category = 0;
-    figures.categorySwitch = Median([&] {
+    auto switchCategory = [&] {
         category = category == 1 ? 2 : 1;
         form.ToolButtonClick(*form.ButtonOf(category));
         UpdateWindow(form.ListView1);
-    });
+    };
+    // While the worker still asks the shell for icons, and once it has them all.
+    figures.switchLoading = Median(switchCategory);
+    while (!form.Icons().Idle()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+        Pump();
+    }
+    figures.switchLoaded = Median(switchCategory);
     return figures;
 }
 
@@ -135,21 +142,23 @@ int wmain() {
     CreateDirectoryW(temp.c_str(), nullptr);
 
     std::vector<Figures> all;
-    std::printf("%8s %14s %18s %12s %16s\n", "items", "start-up ms", "category switch ms",
-                "walk ms", "icon loop ms");
+    std::printf("%8s %14s %20s %20s %10s %14s\n", "items", "start-up ms", "switch loading ms",
+                "switch loaded ms", "walk ms", "icon loop ms");
     for (int items : {10, 500, 2000}) {
         all.push_back(Measure(temp, items));
         const Figures& f = all.back();
-        std::printf("%8d %14.1f %18.1f %12.2f %16.1f\n", f.items, f.startUp, f.categorySwitch,
-                    f.walk, f.iconLoop);
+        std::printf("%8d %14.1f %20.1f %20.1f %10.2f %14.1f\n", f.items, f.startUp, f.switchLoading,
+                    f.switchLoaded, f.walk, f.iconLoop);
     }
     const Figures &small = all.front(), &large = all.back();
     double startUpBound = small.startUp + 1.5 * large.walk;
     std::printf("start-up with %d items / (start-up with %d + 1.5 x walk of %d): %.2f "
                 "(goal: at most 1)\n",
                 large.items, small.items, large.items, large.startUp / startUpBound);
-    std::printf("category switch with %d items / walk of %d: %.2f (goal: at most 1)\n", large.items,
-                large.items, large.categorySwitch / large.walk);
+    std::printf("category switch with %d items / walk of %d: %.2f while icons load, %.2f once "
+                "loaded (goal: at most 1)\n",
+                large.items, large.items, large.switchLoading / large.walk,
+                large.switchLoaded / large.walk);
     startmenu::DeleteFolderTree(temp);
     return 0;
 }

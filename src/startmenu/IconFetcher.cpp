@@ -2,6 +2,7 @@
 
 #include "startmenu/ItemIcon.h"
 #include "win/Com.h"
+#include "win/Gdi.h"
 #include "win/Handles.h"
 
 namespace startmenu {
@@ -12,8 +13,8 @@ struct IconFetcher::Result {
     win::IconHandle icon;
 };
 
-IconFetcher::IconFetcher(HIMAGELIST images, Arrived arrived)
-    : images_(images), arrived_(std::move(arrived)),
+IconFetcher::IconFetcher(HIMAGELIST images, COLORREF background, Arrived arrived)
+    : images_(images), background_(background), arrived_(std::move(arrived)),
       wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
     worker_.Start([this](win::WorkerThread& worker) { Fetch(worker); });
 }
@@ -51,6 +52,8 @@ bool IconFetcher::Idle() const {
 
 void IconFetcher::Fetch(win::WorkerThread& worker) {
     win::ComInit com; // the shell's icon service wants COM on the calling thread
+    // Pictures can wait; the window the user is working in cannot.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     while (!worker.StopRequested()) {
         std::wstring path;
         {
@@ -79,7 +82,7 @@ void IconFetcher::Receive(std::unique_ptr<Result> result) {
         return;
     int image = -1;
     if (result->icon)
-        image = ImageList_AddIcon(images_, result->icon.Get());
+        image = win::AddIconOnBackground(images_, result->icon.Get(), background_);
     // A path whose icon cannot be had keeps its placeholder and is not asked for again.
     imagesByPath_[result->path] = image >= 0 ? image : -2;
     if (image >= 0)

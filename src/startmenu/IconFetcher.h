@@ -25,7 +25,8 @@ public:
     static constexpr int kDocumentImage = 0, kFolderImage = 1;
     using Arrived = std::function<void(const std::wstring& path, int image)>;
 
-    IconFetcher(HIMAGELIST images, Arrived arrived);
+    // The pictures are added to images for drawing on background.
+    IconFetcher(HIMAGELIST images, COLORREF background, Arrived arrived);
     IconFetcher(const IconFetcher&) = delete;
     IconFetcher& operator=(const IconFetcher&) = delete;
     ~IconFetcher();
@@ -42,6 +43,7 @@ private:
     void Receive(std::unique_ptr<Result> result);
 
     HIMAGELIST images_;
+    COLORREF background_;
     Arrived arrived_;
     // GUI thread only.
     std::unordered_map<std::wstring, int> imagesByPath_; // -1: asked for; -2: none to be had

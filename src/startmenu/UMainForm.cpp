@@ -176,6 +176,9 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         info->ptMinTrackSize = {win::Scale(kMinWidth, dpi), win::Scale(kMinHeight, dpi)};
         return 0;
     }
+    case WM_SYSCOLORCHANGE:
+        SysColorChange();
+        return 0;
     case WM_DPICHANGED: {
         auto* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,

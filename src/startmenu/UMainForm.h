@@ -139,6 +139,8 @@ private:
     void CreateControls();
     void CreateFonts();
     void LoadPictures();
+    void LoadCheckPictures();
+    void SysColorChange();
     void LayoutControls();
     void LayoutSplitPanel();
     void ApplyVisibility();
