@@ -228,16 +228,53 @@ RunningProgram::~RunningProgram() {
         TerminateProcess(process_.Get(), 99);
 }
 
+namespace {
+
+void CALLBACK WindowChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+    // Its arrival is what wakes the waiting thread.
+}
+
+} // namespace
+
+bool RunningProgram::WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, WindowChanged, processId_,
+                                         0, WINEVENT_OUTOFCONTEXT);
+    DWORD start = GetTickCount();
+    bool held = done();
+    while (!held) {
+        DWORD spent = GetTickCount() - start;
+        if (spent >= milliseconds)
+            break;
+        HANDLE process = process_.Get();
+        DWORD woke =
+            MsgWaitForMultipleObjects(1, &process, FALSE, milliseconds - spent, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        held = done();
+        if (woke == WAIT_OBJECT_0 || woke == WAIT_TIMEOUT)
+            break;
+    }
+    if (hook)
+        UnhookWinEvent(hook);
+    return held;
+}
+
 HWND RunningProgram::WaitForWindow(const wchar_t* className) {
-    for (int i = 0; i < 200; ++i, Sleep(100))
+    HWND found = nullptr;
+    WaitUntil([&] {
         for (HWND w = FindWindowExW(nullptr, nullptr, className, nullptr); w;
              w = FindWindowExW(nullptr, w, className, nullptr)) {
             DWORD pid = 0;
             GetWindowThreadProcessId(w, &pid);
-            if (pid == processId_ && IsWindowVisible(w))
-                return w;
+            if (pid == processId_ && IsWindowVisible(w)) {
+                found = w;
+                return true;
+            }
         }
-    return nullptr;
+        return false;
+    });
+    return found;
 }
 
 DWORD RunningProgram::WaitForExit(DWORD milliseconds) {

@@ -82,11 +82,10 @@ TEST(ProgramTest, StartProcessingAsksAboutTheRestorePointThenSortsTheTickedItem)
         0u);
     PostMessageW(question, WM_COMMAND, IDOK, 0);
 
-    for (int i = 0; i < 100 && WindowText(GetDlgItem(window, IdButton8)) == L"&Start Processing";
-         ++i)
-        Sleep(100);
-    EXPECT_EQ(WindowText(GetDlgItem(window, IdButton8)),
-              L"Programs have been successfully categorized!");
+    EXPECT_TRUE(program.WaitUntil([&] {
+        return WindowText(GetDlgItem(window, IdButton8)) ==
+               L"Programs have been successfully categorized!";
+    }));
     EXPECT_TRUE(Exists(item.SortedPath()));
     EXPECT_FALSE(Exists(item.Path()));
 

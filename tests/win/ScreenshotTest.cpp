@@ -56,7 +56,10 @@ public:
     // Saves what the screen shows of the window as a 24-bit BMP.
     void Save(const std::wstring& name) const {
         RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        Sleep(300);
+        // Wine hands what was drawn to the display when the thread next looks at its queue.
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        GdiFlush();
         RECT r;
         GetWindowRect(window_, &r);
         int w = r.right - r.left, h = r.bottom - r.top;
