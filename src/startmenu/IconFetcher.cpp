@@ -15,7 +15,8 @@ struct IconFetcher::Result {
 
 IconFetcher::IconFetcher(HIMAGELIST images, COLORREF background, Arrived arrived)
     : images_(images), background_(background), arrived_(std::move(arrived)),
-      wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+      wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+      goOn_(CreateEventW(nullptr, TRUE, TRUE, nullptr)) {
     worker_.Start([this](win::WorkerThread& worker) { Fetch(worker); });
 }
 
@@ -24,6 +25,7 @@ IconFetcher::~IconFetcher() {
     closing_ = true;
     worker_.RequestStop();
     SetEvent(wake_.Get());
+    SetEvent(goOn_.Get());
     worker_.Join();
 }
 
@@ -50,11 +52,20 @@ bool IconFetcher::Idle() const {
     return pending_ == 0;
 }
 
+void IconFetcher::HoldBack() {
+    ResetEvent(goOn_.Get());
+}
+
+void IconFetcher::GoOn() {
+    SetEvent(goOn_.Get());
+}
+
 void IconFetcher::Fetch(win::WorkerThread& worker) {
     win::ComInit com; // the shell's icon service wants COM on the calling thread
     // Pictures can wait; the window the user is working in cannot.
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     while (!worker.StopRequested()) {
+        WaitForSingleObject(goOn_.Get(), INFINITE);
         std::wstring path;
         {
             win::Lock hold(lock_);

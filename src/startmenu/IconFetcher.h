@@ -36,6 +36,10 @@ public:
     // How many paths have been handed to the shell (tests).
     int Fetched() const { return fetched_; }
     bool Idle() const;
+    // While the GUI thread has a new list to draw, the worker starts no new request: on a
+    // machine of two cores the shell's work would halve the speed of the drawing.
+    void HoldBack();
+    void GoOn();
 
 private:
     struct Result;
@@ -54,6 +58,7 @@ private:
     win::CriticalSection lock_;
     std::deque<std::wstring> queue_;
     win::KernelHandle wake_;
+    win::KernelHandle goOn_; // set while the worker may take the next path
     win::WorkerThread worker_;
 };
 

@@ -160,6 +160,9 @@ void TMainForm::FillProgramList() {
     if (!rows_.empty())
         ListView_EnsureVisible(ListView1, 0, FALSE); // a new list starts at its top
     InvalidateRect(ListView1, nullptr, TRUE);
+    // A timer comes after the paint, so the worker goes on once the new rows are on screen.
+    icons_->HoldBack();
+    SetTimer(Handle(), kIconsGoOnTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void TMainForm::ListView1GetDispInfo(LVITEMW& item) const {

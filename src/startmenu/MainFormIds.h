@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 
 namespace startmenu {
 
@@ -37,6 +38,11 @@ enum MainFormId : int {
     IdMovetoroot1 = 1201,
     // Category button i has the command IdFirstCategoryButton + i.
     IdFirstCategoryButton = 2000,
+};
+
+// The main window's timers.
+enum MainFormTimer : std::uintptr_t {
+    kIconsGoOnTimer = 1,
 };
 
 } // namespace startmenu

@@ -176,6 +176,13 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         info->ptMinTrackSize = {win::Scale(kMinWidth, dpi), win::Scale(kMinHeight, dpi)};
         return 0;
     }
+    case WM_TIMER:
+        if (wParam == kIconsGoOnTimer) {
+            KillTimer(Handle(), kIconsGoOnTimer);
+            if (icons_)
+                icons_->GoOn();
+        }
+        return 0;
     case WM_SYSCOLORCHANGE:
         SysColorChange();
         return 0;
