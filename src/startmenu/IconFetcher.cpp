@@ -2,6 +2,7 @@
 
 #include "startmenu/ItemIcon.h"
 #include "win/Com.h"
+#include "win/FileSystem.h"
 #include "win/Handles.h"
 
 namespace startmenu {
@@ -51,6 +52,8 @@ bool IconFetcher::Idle() const {
 
 void IconFetcher::Fetch(win::WorkerThread& worker) {
     win::ComInit com; // the shell's icon service wants COM on the calling thread
+    // A shortcut to an empty drive makes the shell look at the drive for its icon.
+    win::QuietDriveErrors quiet;
     while (!worker.StopRequested()) {
         std::wstring path;
         {

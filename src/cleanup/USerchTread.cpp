@@ -1,0 +1,69 @@
+#include "cleanup/USerchTread.h"
+
+#include "base/PathRules.h"
+#include "win/FileSystem.h"
+
+namespace cleanup {
+namespace {
+
+constexpr DWORD kNotEntered = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+bool IsShortcutName(const wchar_t* name) {
+    // "*.lnk" also matches a longer extension through the file's short name.
+    std::wstring text = name;
+    return text.size() > 4 && base::SameNameAscii(text.substr(text.size() - 4), L".lnk");
+}
+
+} // namespace
+
+TSerchTread::TSerchTread(std::wstring rootFolder, SearchWindow& form,
+                         win::CriticalSection& searchLock)
+    : Form(form), RootFolder(std::move(rootFolder)), SearchLock(searchLock) {
+    worker_.Start([this](win::WorkerThread&) { Execute(); }, [this] { Form.SearchThreadDone(); });
+}
+
+void TSerchTread::Execute() {
+    win::Lock hold(SearchLock);
+    // COM, the link object and the quiet drive errors once for the whole search.
+    ShortcutChecker checker;
+    checker_ = &checker;
+    SearchFolder(RootFolder);
+    checker_ = nullptr;
+}
+
+void TSerchTread::SearchFolder(const std::wstring& folder) {
+    StatusText = folder + L"\\";
+    worker_.Synchronize([this] { Form.ShowStatus(StatusText); });
+    auto terminated = [this] { return Terminated(); };
+    win::ForEachFile(
+        folder + L"\\*",
+        [&](const WIN32_FIND_DATAW& data) {
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(data.dwFileAttributes & kNotEntered) && !win::IsLinkedDirectory(data))
+                SearchFolder(folder + L"\\" + data.cFileName);
+        },
+        terminated);
+    win::ForEachFile(
+        folder + L"\\*.lnk",
+        [&](const WIN32_FIND_DATAW& data) {
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+                !IsShortcutName(data.cFileName))
+                return;
+            std::wstring path = folder + L"\\" + data.cFileName;
+            if (!IsEmptyShortcut(path))
+                return;
+            FoundPath = std::move(path);
+            worker_.Synchronize([this] { Form.AddFoundShortcut(FoundPath, FoundTarget); });
+        },
+        terminated);
+}
+
+bool TSerchTread::IsEmptyShortcut(const std::wstring& path) {
+    // Each check has COM on its thread; under the search's own initialisation this is a
+    // count, not a set-up.
+    win::ComInit com;
+    FoundTarget = checker_->Check(path);
+    return FoundTarget.state != TargetState::Present;
+}
+
+} // namespace cleanup
