@@ -9,7 +9,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -20,6 +19,8 @@
 #include "win/Application.h"
 #include "win/Com.h"
 #include "win/FileSystem.h"
+
+#include "Timing.h"
 
 namespace {
 
@@ -138,13 +139,6 @@ void PumpUntil(const std::function<bool()>& done) {
     }
 }
 
-double Milliseconds(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
-
 double Median(std::vector<double> runs) {
     std::sort(runs.begin(), runs.end());
     return runs[runs.size() / 2];
@@ -166,6 +160,7 @@ int wmain() {
                        programs = temp + L"\\Program Files";
 
     std::printf("making %d shortcuts...\n", kShortcuts);
+    std::fflush(stdout);
     MakeTree(tree, programs);
     MakeFolders(cleaned);
     CopyShortcuts(tree, cleaned, false);
@@ -191,6 +186,9 @@ int wmain() {
         CopyShortcuts(tree, cleaned, true); // what the last clean deleted
         startmenu::FolderLocations noStartup;
         clear.push_back(Milliseconds([&] { startmenu::ClearFolder(cleaned, noStartup); }));
+        std::printf("round %d: loop %.0f ms, search %.0f ms, clear %.0f ms\n", round + 1,
+                    loop.back(), search.back(), clear.back());
+        std::fflush(stdout);
     }
 
     // Stop pressed in the middle of a search, until the wizard is back at rest.

@@ -13,6 +13,7 @@
 #include "win/Dpi.h"
 #include "win/Errors.h"
 #include "win/FileSystem.h"
+#include "win/Text.h"
 
 namespace cleanup {
 namespace {
@@ -68,14 +69,6 @@ constexpr unsigned kBottomRight = AnchorRight | AnchorBottom;
 constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kCheckBox = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-
-void CopyText(const std::wstring& text, LVITEMW& item) {
-    if (!item.pszText || item.cchTextMax <= 0)
-        return;
-    size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
-    text.copy(item.pszText, length);
-    item.pszText[length] = L'\0';
-}
 
 void AddColumn(HWND list, int index, const wchar_t* title, int width) {
     LVCOLUMNW column = {};
@@ -472,7 +465,7 @@ void TDeleteEmptyShortcutsForm::ListView1GetDispInfo(LVITEMW& item) {
     if (item.iItem < 0 || item.iItem >= ListCount())
         return;
     if (item.mask & LVIF_TEXT)
-        CopyText(ListText(item.iItem, item.iSubItem), item);
+        win::CopyTruncated(ListText(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
     if ((item.mask & LVIF_IMAGE) && item.iSubItem == NameColumn)
         item.iImage = ListImage(item.iItem);
     if (item.mask & LVIF_STATE) {
