@@ -35,6 +35,8 @@ constexpr SIZE kSize = {483, 498};
 constexpr SIZE kDesignClient = {467, 459};
 constexpr int kBarHeight = 63;
 constexpr int kNameColumnWidth = 150;
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT kRefreshDelay = 100; // milliseconds
 
 // The shell's common "searching a folder" clip in shell32.dll, and its last frame shown.
 constexpr int kFindFolderClip = 150;
@@ -299,7 +301,7 @@ void TDeleteEmptyShortcutsForm::Button1Click() {
         thread.reset(); // all ended: their ends have been reported
     SearchRunning = true;
     rows_.clear();
-    ListView_SetItemCountEx(ListView1, 0, 0);
+    Refresh();
     NewImageList();
     EnableSerchControls(false);
     SearchLock = std::make_unique<win::CriticalSection>();
@@ -320,8 +322,10 @@ void TDeleteEmptyShortcutsForm::Button1Click() {
 }
 
 void TDeleteEmptyShortcutsForm::ShowStatus(const std::wstring& text) {
-    if (!closing_)
-        SendMessageW(StatusBar1, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (closing_)
+        return;
+    status_ = text;
+    ScheduleRefresh();
 }
 
 void TDeleteEmptyShortcutsForm::AddFoundShortcut(const std::wstring& path,
@@ -329,10 +333,35 @@ void TDeleteEmptyShortcutsForm::AddFoundShortcut(const std::wstring& path,
     if (closing_)
         return;
     rows_.push_back({path, target, false});
-    int item = ListCount() - 1;
-    // Only the new row is drawn; its icon is asked for when it is shown.
+    ScheduleRefresh();
+}
+
+// The threads report far faster than anyone reads: the window shows what they have reported
+// a few times a second, so its drawing does not hold them up.
+void TDeleteEmptyShortcutsForm::ScheduleRefresh() {
+    if (!refreshPending_)
+        refreshPending_ = SetTimer(Handle(), kRefreshTimer, kRefreshDelay, nullptr) != 0;
+    if (!refreshPending_)
+        Refresh();
+}
+
+void TDeleteEmptyShortcutsForm::Refresh() {
+    if (refreshPending_)
+        KillTimer(Handle(), kRefreshTimer);
+    refreshPending_ = false;
+    if (!status_.empty()) {
+        SendMessageW(StatusBar1, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(status_.c_str()));
+        status_.clear();
+    }
+    int shown = ListView_GetItemCount(ListView1);
+    if (shown == ListCount())
+        return;
+    // Only the new rows are drawn; their icons are asked for when they are shown.
     ListView_SetItemCountEx(ListView1, ListCount(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
-    ListView_RedrawItems(ListView1, item, item);
+    if (shown < ListCount())
+        ListView_RedrawItems(ListView1, shown, ListCount() - 1);
+    else
+        InvalidateRect(ListView1, nullptr, TRUE);
 }
 
 void TDeleteEmptyShortcutsForm::SearchThreadDone() {
@@ -341,7 +370,8 @@ void TDeleteEmptyShortcutsForm::SearchThreadDone() {
 }
 
 void TDeleteEmptyShortcutsForm::EndSearch() {
-    ShowStatus(kDone);
+    status_ = kDone;
+    Refresh();
     EnableSerchControls(true);
     SearchRunning = false;
     SearchLock.reset();
@@ -399,8 +429,7 @@ void TDeleteEmptyShortcutsForm::Button5Click() {
                                        return row.checked && DeleteFileW(row.path.c_str());
                                    }),
                     rows_.end());
-        ListView_SetItemCountEx(ListView1, ListCount(), LVSICF_NOSCROLL);
-        InvalidateRect(ListView1, nullptr, TRUE);
+        Refresh();
         if (Ticked(CheckBox1)) {
             RemoveEmptyFolders(CommonProgramsDir);
             RemoveEmptyFolders(UserProgramsDir);
@@ -519,6 +548,12 @@ LRESULT TDeleteEmptyShortcutsForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM
         }
         break;
     }
+    case WM_TIMER:
+        if (wParam == kRefreshTimer) {
+            Refresh();
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         // The owner going takes this window with it: the threads must not reach it after.
         closing_ = true;

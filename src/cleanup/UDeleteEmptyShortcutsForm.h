@@ -80,6 +80,8 @@ private:
     void ListView1GetDispInfo(LVITEMW& item);
     void ToggleListItem(int item);
     void NewImageList();
+    void ScheduleRefresh();
+    void Refresh();
     void EndSearch();
     void StopSearch();
     bool Ticked(HWND checkBox) const;
@@ -92,6 +94,8 @@ private:
     const startmenu::FolderSource& folders_;
     UINT dpi_ = 96;
     std::vector<FoundRow> rows_;
+    std::wstring status_; // reported, not shown yet
+    bool refreshPending_ = false;
     win::ImageListHandle ImageList1, states_;
     std::unique_ptr<startmenu::IconFetcher> icons_; // one per search, over ImageList1
 

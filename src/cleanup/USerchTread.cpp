@@ -8,12 +8,6 @@ namespace {
 
 constexpr DWORD kNotEntered = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-bool IsShortcutName(const wchar_t* name) {
-    // "*.lnk" also matches a longer extension through the file's short name.
-    std::wstring text = name;
-    return text.size() > 4 && base::SameNameAscii(text.substr(text.size() - 4), L".lnk");
-}
-
 } // namespace
 
 TSerchTread::TSerchTread(std::wstring rootFolder, SearchWindow& form,
@@ -47,7 +41,7 @@ void TSerchTread::SearchFolder(const std::wstring& folder) {
         folder + L"\\*.lnk",
         [&](const WIN32_FIND_DATAW& data) {
             if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-                !IsShortcutName(data.cFileName))
+                !base::IsShortcutFileName(data.cFileName))
                 return;
             std::wstring path = folder + L"\\" + data.cFileName;
             if (!IsEmptyShortcut(path))

@@ -14,25 +14,39 @@
 namespace startmenu {
 namespace {
 
-// Cleans below folder; kept holds the folders that stay even when empty.
-void Clear(const std::wstring& folder, const win::FolderSet& kept,
+// Cleans below folder; kept holds the folders that stay even when empty. True when nothing
+// is left in it: only then is its removal tried, which costs the file system an open.
+bool Clear(const std::wstring& folder, const win::FolderSet& kept,
            cleanup::ShortcutChecker& checker, ClearResult& result) {
+    bool empty = true;
     win::ForEachFile(folder + L"\\*", [&](const WIN32_FIND_DATAW& data) {
         std::wstring path = folder + L"\\" + data.cFileName;
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || win::IsLinkedDirectory(data) ||
-            !win::IsExistingDirectory(path))
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            empty = empty && base::IsShortcutFileName(data.cFileName); // looked at below
             return;
-        Clear(path, kept, checker, result);
-        if (!kept.Contains(path) && !RemoveDirectoryW(path.c_str()) &&
-            GetLastError() != ERROR_DIR_NOT_EMPTY)
-            ++result.notDeleted;
+        }
+        if (win::IsLinkedDirectory(data) || !win::IsExistingDirectory(path)) {
+            empty = false;
+            return;
+        }
+        if (!Clear(path, kept, checker, result) || kept.Contains(path)) {
+            empty = false;
+        } else if (!RemoveDirectoryW(path.c_str())) {
+            empty = false;
+            if (GetLastError() != ERROR_DIR_NOT_EMPTY)
+                ++result.notDeleted;
+        }
     });
     win::ForEachFile(folder + L"\\*.lnk", [&](const WIN32_FIND_DATAW& data) {
         std::wstring path = folder + L"\\" + data.cFileName;
-        if (checker.Check(path).state == cleanup::TargetState::Missing &&
-            !DeleteFileW(path.c_str()))
+        if (checker.Check(path).state != cleanup::TargetState::Missing) {
+            empty = false;
+        } else if (!DeleteFileW(path.c_str())) {
+            empty = false;
             ++result.notDeleted;
+        }
     });
+    return empty;
 }
 
 } // namespace
