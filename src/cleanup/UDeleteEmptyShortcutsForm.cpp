@@ -430,6 +430,7 @@ void TDeleteEmptyShortcutsForm::Button5Click() {
                                    }),
                     rows_.end());
         Refresh();
+        kept_ = KeptFolders(CommonStartupDir, UserStartupDir);
         if (Ticked(CheckBox1)) {
             RemoveEmptyFolders(CommonProgramsDir);
             RemoveEmptyFolders(UserProgramsDir);
@@ -444,7 +445,7 @@ void TDeleteEmptyShortcutsForm::Button5Click() {
 void TDeleteEmptyShortcutsForm::RemoveEmptyFolders(const std::wstring& folder) {
     if (folder.empty())
         return;
-    cleanup::RemoveEmptyFolders(folder, KeptFolders(CommonStartupDir, UserStartupDir));
+    cleanup::RemoveEmptyFolders(folder, kept_);
 }
 
 void TDeleteEmptyShortcutsForm::ListView1Click(POINT at) {

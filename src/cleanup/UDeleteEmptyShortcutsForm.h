@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cleanup/USerchTread.h"
+#include "win/FileIdentity.h"
 #include "startmenu/FolderLocations.h"
 #include "startmenu/IconFetcher.h"
 #include "win/Gdi.h"
@@ -35,7 +36,6 @@ public:
     void Button4Click(); // Cancel
     void Button5Click(); // Delete Selected
     void EnableSerchControls(bool on);
-    void RemoveEmptyFolders(const std::wstring& folder);
     // A click in the list at a point of its client area: on a check box, it ticks or unticks.
     void ListView1Click(POINT at);
 
@@ -80,6 +80,8 @@ private:
     void ListView1GetDispInfo(LVITEMW& item);
     void ToggleListItem(int item);
     void NewImageList();
+    // Below a ticked place, while Delete Selected runs.
+    void RemoveEmptyFolders(const std::wstring& folder);
     void ScheduleRefresh();
     void Refresh();
     void EndSearch();
@@ -96,6 +98,7 @@ private:
     std::vector<FoundRow> rows_;
     std::wstring status_; // reported, not shown yet
     bool refreshPending_ = false;
+    win::FolderSet kept_; // the folders never removed, looked up at each deletion
     win::ImageListHandle ImageList1, states_;
     std::unique_ptr<startmenu::IconFetcher> icons_; // one per search, over ImageList1
 

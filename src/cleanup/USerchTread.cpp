@@ -29,6 +29,7 @@ void TSerchTread::SearchFolder(const std::wstring& folder) {
     StatusText = folder + L"\\";
     worker_.Synchronize([this] { Form.ShowStatus(StatusText); });
     auto terminated = [this] { return Terminated(); };
+    std::vector<FoundShortcut> found;
     win::ForEachFile(
         folder + L"\\*",
         [&](const WIN32_FIND_DATAW& data) {
@@ -44,12 +45,17 @@ void TSerchTread::SearchFolder(const std::wstring& folder) {
                 !base::IsShortcutFileName(data.cFileName))
                 return;
             std::wstring path = folder + L"\\" + data.cFileName;
-            if (!IsEmptyShortcut(path))
-                return;
-            FoundPath = std::move(path);
-            worker_.Synchronize([this] { Form.AddFoundShortcut(FoundPath, FoundTarget); });
+            if (IsEmptyShortcut(path))
+                found.push_back({std::move(path), FoundTarget});
         },
         terminated);
+    // A folder's finds go to the window in one call: each call is a round trip between the
+    // threads that costs as much as checking a shortcut.
+    if (!found.empty())
+        worker_.Synchronize([&] {
+            for (const FoundShortcut& shortcut : found)
+                Form.AddFoundShortcut(shortcut.path, shortcut.target);
+        });
 }
 
 bool TSerchTread::IsEmptyShortcut(const std::wstring& path) {

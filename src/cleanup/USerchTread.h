@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "cleanup/ShortcutCheck.h"
 #include "win/Worker.h"
@@ -47,9 +48,13 @@ private:
 
     SearchWindow& Form;
     std::wstring RootFolder;
+    struct FoundShortcut {
+        std::wstring path;
+        ShortcutTarget target;
+    };
     // Written by the thread, read by the GUI thread only during a call, while the thread waits.
-    std::wstring FoundPath, StatusText;
-    ShortcutTarget FoundTarget;
+    std::wstring StatusText;
+    ShortcutTarget FoundTarget; // of the shortcut just checked
     win::CriticalSection& SearchLock;
     ShortcutChecker* checker_ = nullptr; // the thread's own, while it searches
     win::WorkerThread worker_;           // last: it is joined before the rest goes

@@ -288,17 +288,20 @@ TEST_F(DeleteEmptyShortcuts, SearchListsTheDeadShortcutsOfEveryPlaceDeepestFirst
 
 TEST_F(DeleteEmptyShortcuts, StopAndEveryWayOfClosingEndASearchInTheMiddle) {
     // Enough to be in the middle of: the Programs folders and the desktop; no Quick Launch.
+    // A folder's finds come to the list together, so a thread stopped in the middle of a
+    // folder still lists what it has found there.
+    constexpr int kPerFolder = 5;
     for (int folder = 0; folder < 12; ++folder) {
         std::wstring name = L"Group " + std::to_wstring(folder);
         for (const std::wstring& root : {source.commonPrograms, source.desktop}) {
             MakeDir(root + L"\\" + name);
-            for (int i = 0; i < 5; ++i)
+            for (int i = 0; i < kPerFolder; ++i)
                 Dead(root + L"\\" + name + L"\\Old " + std::to_wstring(i) + L".lnk");
         }
     }
     Dead(User(L"Mine.lnk"));
     ASSERT_TRUE(RemoveDirectoryW(quickLaunch.c_str()));
-    constexpr int kAll = 2 * 12 * 5 + 1;
+    constexpr int kAll = 2 * 12 * kPerFolder + 1;
 
     // Stop: each thread ends before its next entry; the window rests when the last has.
     auto wizard = NewWizard();
@@ -310,7 +313,7 @@ TEST_F(DeleteEmptyShortcuts, StopAndEveryWayOfClosingEndASearchInTheMiddle) {
     EXPECT_TRUE(wizard->Searching()) << "the threads end on their own";
     ASSERT_TRUE(RunUntil([&] { return !wizard->Searching(); }));
     ExpectIdle(*wizard);
-    EXPECT_LE(wizard->ListCount(), listed + 1);
+    EXPECT_LE(wizard->ListCount(), listed + kPerFolder);
     std::vector<std::wstring> stopped = Listed(*wizard);
     // The rest of the places are there: a full search finds them all.
     Search(*wizard);
@@ -331,7 +334,7 @@ TEST_F(DeleteEmptyShortcuts, StopAndEveryWayOfClosingEndASearchInTheMiddle) {
         close(*wizard);
         EXPECT_TRUE(wizard->ModalEnded());
         ExpectIdle(*wizard);
-        EXPECT_LE(wizard->ListCount(), listed + 1);
+        EXPECT_LE(wizard->ListCount(), listed + kPerFolder);
     }
 
     // The window made to go with its search on, as when the program ends.
@@ -349,7 +352,7 @@ TEST_F(DeleteEmptyShortcuts, StopAndEveryWayOfClosingEndASearchInTheMiddle) {
     EXPECT_EQ(wizard->Handle(), nullptr);
     EXPECT_FALSE(wizard->Searching());
     EXPECT_FALSE(wizard->SearchThreadsRunning());
-    EXPECT_LE(wizard->ListCount(), listed + 1);
+    EXPECT_LE(wizard->ListCount(), listed + kPerFolder);
 }
 
 TEST_F(DeleteEmptyShortcuts, DeleteSelectedDeletesTheTickedUnderARestorePoint) {
