@@ -260,11 +260,14 @@ void TDeleteEmptyShortcutsForm::NewImageList() {
         });
 }
 
-// Name keeps its width; Path and Target share the rest.
+// Name keeps its width; Path and Target share the rest, leaving room for the scroll bar a
+// long list gets.
 void TDeleteEmptyShortcutsForm::SizeColumns() {
     RECT client;
     GetClientRect(ListView1, &client);
-    int rest = std::max(0, static_cast<int>(client.right) -
+    int scrollBar =
+        (GetWindowLongW(ListView1, GWL_STYLE) & WS_VSCROLL) ? 0 : GetSystemMetrics(SM_CXVSCROLL);
+    int rest = std::max(0, static_cast<int>(client.right) - scrollBar -
                                ListView_GetColumnWidth(ListView1, NameColumn));
     ListView_SetColumnWidth(ListView1, PathColumn, rest * 3 / 5);
     ListView_SetColumnWidth(ListView1, TargetColumn, rest - rest * 3 / 5);

@@ -25,30 +25,35 @@ void TSerchTread::Execute() {
     checker_ = nullptr;
 }
 
+// One listing of the folder: its sub-folders are searched first, then its shortcuts are
+// checked, in the order of the listing.
 void TSerchTread::SearchFolder(const std::wstring& folder) {
     StatusText = folder + L"\\";
-    worker_.Synchronize([this] { Form.ShowStatus(StatusText); });
-    auto terminated = [this] { return Terminated(); };
+    statusShown_ = false;
+    ShowStatus();
+    std::vector<std::wstring> subFolders, shortcuts;
+    win::ForEachFile(folder + L"\\*", [&](const WIN32_FIND_DATAW& data) {
+        std::wstring path = folder + L"\\" + data.cFileName;
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            if (base::IsShortcutFileName(data.cFileName))
+                shortcuts.push_back(std::move(path));
+        } else if (!(data.dwFileAttributes & kNotEntered) && !win::IsLinkedDirectory(data)) {
+            subFolders.push_back(std::move(path));
+        }
+    });
+    for (const std::wstring& subFolder : subFolders) {
+        if (Terminated())
+            return;
+        SearchFolder(subFolder);
+    }
     std::vector<FoundShortcut> found;
-    win::ForEachFile(
-        folder + L"\\*",
-        [&](const WIN32_FIND_DATAW& data) {
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(data.dwFileAttributes & kNotEntered) && !win::IsLinkedDirectory(data))
-                SearchFolder(folder + L"\\" + data.cFileName);
-        },
-        terminated);
-    win::ForEachFile(
-        folder + L"\\*.lnk",
-        [&](const WIN32_FIND_DATAW& data) {
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-                !base::IsShortcutFileName(data.cFileName))
-                return;
-            std::wstring path = folder + L"\\" + data.cFileName;
-            if (IsEmptyShortcut(path))
-                found.push_back({std::move(path), FoundTarget});
-        },
-        terminated);
+    for (std::wstring& path : shortcuts) {
+        if (Terminated())
+            break;
+        ShowStatus(); // one held back comes before the next check
+        if (IsEmptyShortcut(path))
+            found.push_back({std::move(path), FoundTarget});
+    }
     // A folder's finds go to the window in one call: each call is a round trip between the
     // threads that costs as much as checking a shortcut.
     if (!found.empty())
@@ -56,6 +61,18 @@ void TSerchTread::SearchFolder(const std::wstring& folder) {
             for (const FoundShortcut& shortcut : found)
                 Form.AddFoundShortcut(shortcut.path, shortcut.target);
         });
+}
+
+// The window shows the status a few times a second: a folder's name is handed to it when the
+// last one was a while ago, or later, before a shortcut of that folder is checked.
+void TSerchTread::ShowStatus() {
+    constexpr ULONGLONG kStatusInterval = 50; // milliseconds
+    ULONGLONG now = GetTickCount64();
+    if (statusShown_ || (statusTick_ && now - statusTick_ < kStatusInterval))
+        return;
+    statusTick_ = now;
+    statusShown_ = true;
+    worker_.Synchronize([this] { Form.ShowStatus(StatusText); });
 }
 
 bool TSerchTread::IsEmptyShortcut(const std::wstring& path) {

@@ -43,6 +43,7 @@ public:
 private:
     void Execute();
     void SearchFolder(const std::wstring& folder);
+    void ShowStatus();
     bool IsEmptyShortcut(const std::wstring& path);
     bool Terminated() const { return worker_.StopRequested(); }
 
@@ -56,6 +57,8 @@ private:
     std::wstring StatusText;
     ShortcutTarget FoundTarget; // of the shortcut just checked
     win::CriticalSection& SearchLock;
+    bool statusShown_ = false;           // StatusText has been handed to the window
+    ULONGLONG statusTick_ = 0;           // when the window was last handed a status
     ShortcutChecker* checker_ = nullptr; // the thread's own, while it searches
     win::WorkerThread worker_;           // last: it is joined before the rest goes
 };
