@@ -7,7 +7,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -19,6 +18,8 @@
 #include "win/Application.h"
 #include "win/Com.h"
 #include "win/FileSystem.h"
+
+#include "Timing.h"
 
 namespace {
 
@@ -60,13 +61,6 @@ private:
     }
     std::wstring root_;
 };
-
-double Milliseconds(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
 
 // The middle of five runs: the machine is shared and noisy.
 double Median(const std::function<void()>& work) {

@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
-# Builds and runs the list benchmark under Wine in a prefix of its own: start-up and a
-# category switch of the program list beside the bare walk of the same folders, for Start
-# Menus of 10, 500 and 2,000 shortcuts. Not part of the test run.
+# Builds and runs a benchmark under Wine in a prefix of its own; not part of the test run.
+# Without arguments the list benchmark: start-up and a category switch of the program list
+# beside the bare walk of the same folders, for Start Menus of 10, 500 and 2,000 shortcuts.
+# Given a target and a prefix name (tools/search-benchmark.sh), that benchmark instead.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
+target=${1:-list_benchmark}
+prefix="$build/${2:-bench-prefix}"
 
 "$root/tools/deps.sh"
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
-cmake --build "$build/win" --target list_benchmark
+cmake --build "$build/win" --target "$target"
 
 MARLOWEN_HEADLESS=${MARLOWEN_HEADLESS:-1}
 source "$root/tools/xvfb.sh"
-prefix="$build/bench-prefix"
+# A new prefix, with its own user folders before the program runs.
 "$root/tools/new-wine-prefix.sh" "$prefix"
 trap '"$root/tools/end-wine-prefix.sh" "$prefix"; kill ${XVFB_PID:-} 2>/dev/null || true' EXIT
 WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-    wine "$build/win/bin/list_benchmark.exe"
+    wine "$build/win/bin/$target.exe"

@@ -7,6 +7,7 @@
 
 #include "app/RunChoice.h"
 #include "backup/UBackupWizardForm.h"
+#include "cleanup/UDeleteEmptyShortcutsForm.h"
 #include "exchange/MainFormTarget.h"
 #include "exchange/UXMLmenuManage.h"
 #include "startmenu/ClearMode.h"
@@ -78,6 +79,9 @@ int RunProgram() {
     mainForm.Wizards.importExport = exchange::OpenImportExportWizard;
     mainForm.Wizards.backupRestore = [](startmenu::TMainForm& form) {
         backup::RunBackupWizard(form.Handle(), form.Model().Folders);
+    };
+    mainForm.Wizards.deleteEmptyShortcuts = [&folders](startmenu::TMainForm& form) {
+        cleanup::RunDeleteEmptyShortcutsWizard(form.Handle(), folders);
     };
     mainForm.Show();
     win::Application::Run();

@@ -29,6 +29,12 @@ bool ContainsAsciiNoCase(const std::wstring& text, const std::wstring& part) {
     return it != text.end() || part.empty();
 }
 
+bool IsShortcutFileName(const std::wstring& name) {
+    const std::wstring extension = L".lnk";
+    return name.size() > extension.size() &&
+           SameNameAscii(name.substr(name.size() - extension.size()), extension);
+}
+
 std::wstring FileNameOf(const std::wstring& path) {
     size_t pos = path.find_last_of(L'\\');
     return pos == std::wstring::npos ? path : path.substr(pos + 1);

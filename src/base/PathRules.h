@@ -9,6 +9,10 @@ namespace base {
 bool SameNameAscii(const std::wstring& a, const std::wstring& b);
 bool ContainsAsciiNoCase(const std::wstring& text, const std::wstring& part);
 
+// A shortcut file's name: something, then ".lnk" in any case of its letters. A listing for
+// "*.lnk" also gives names with a longer extension, through their short names.
+bool IsShortcutFileName(const std::wstring& name);
+
 // The last path component (after the last backslash).
 std::wstring FileNameOf(const std::wstring& path);
 

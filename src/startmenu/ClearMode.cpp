@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/PathRules.h"
+#include "cleanup/EmptyFolders.h"
 #include "cleanup/ShortcutCheck.h"
 #include "startmenu/NameRules.h"
 #include "win/FileIdentity.h"
@@ -13,35 +14,49 @@
 namespace startmenu {
 namespace {
 
-// Cleans below folder; kept holds the folders that stay even when empty.
-void Clear(const std::wstring& folder, const win::FolderSet& kept, ClearResult& result) {
+// Cleans below folder; kept holds the folders that stay even when empty. True when nothing
+// is left in it: only then is its removal tried, which costs the file system an open.
+bool Clear(const std::wstring& folder, const win::FolderSet& kept,
+           cleanup::ShortcutChecker& checker, ClearResult& result) {
+    bool empty = true;
     win::ForEachFile(folder + L"\\*", [&](const WIN32_FIND_DATAW& data) {
         std::wstring path = folder + L"\\" + data.cFileName;
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || win::IsLinkedDirectory(data) ||
-            !win::IsExistingDirectory(path))
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            empty = empty && base::IsShortcutFileName(data.cFileName); // looked at below
             return;
-        Clear(path, kept, result);
-        if (!kept.Contains(path) && !RemoveDirectoryW(path.c_str()) &&
-            GetLastError() != ERROR_DIR_NOT_EMPTY)
-            ++result.notDeleted;
+        }
+        if (win::IsLinkedDirectory(data) || !win::IsExistingDirectory(path)) {
+            empty = false;
+            return;
+        }
+        if (!Clear(path, kept, checker, result) || kept.Contains(path)) {
+            empty = false;
+        } else if (!RemoveDirectoryW(path.c_str())) {
+            empty = false;
+            if (GetLastError() != ERROR_DIR_NOT_EMPTY)
+                ++result.notDeleted;
+        }
     });
     win::ForEachFile(folder + L"\\*.lnk", [&](const WIN32_FIND_DATAW& data) {
         std::wstring path = folder + L"\\" + data.cFileName;
-        if (cleanup::IsDeadShortcut(path) && !DeleteFileW(path.c_str()))
+        if (checker.Check(path).state != cleanup::TargetState::Missing) {
+            empty = false;
+        } else if (!DeleteFileW(path.c_str())) {
+            empty = false;
             ++result.notDeleted;
+        }
     });
+    return empty;
 }
 
 } // namespace
 
 ClearResult ClearFolder(const std::wstring& folder, const FolderLocations& locations) {
-    // Built once: every member costs the shell a look-up and the file system an open.
-    win::FolderSet kept;
-    kept.Add(locations.CommonStartupDir);
-    kept.Add(locations.UserStartupDir);
-    kept.Add(win::NamedSystemFolders());
+    win::FolderSet kept =
+        cleanup::KeptFolders(locations.CommonStartupDir, locations.UserStartupDir);
+    cleanup::ShortcutChecker checker;
     ClearResult result;
-    Clear(folder, kept, result);
+    Clear(folder, kept, checker, result);
     return result;
 }
 

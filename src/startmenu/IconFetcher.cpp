@@ -2,6 +2,7 @@
 
 #include "startmenu/ItemIcon.h"
 #include "win/Com.h"
+#include "win/FileSystem.h"
 #include "win/Gdi.h"
 #include "win/Handles.h"
 
@@ -64,6 +65,8 @@ void IconFetcher::Fetch(win::WorkerThread& worker) {
     win::ComInit com; // the shell's icon service wants COM on the calling thread
     // Pictures can wait; the window the user is working in cannot.
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+    // A shortcut to an empty drive makes the shell look at the drive for its icon.
+    win::QuietDriveErrors quiet;
     while (!worker.StopRequested()) {
         WaitForSingleObject(goOn_.Get(), INFINITE);
         std::wstring path;

@@ -169,11 +169,8 @@ void TMainForm::ListView1GetDispInfo(LVITEMW& item) const {
     if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_.size())
         return;
     const ListRow& row = rows_[static_cast<size_t>(item.iItem)];
-    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        size_t length = std::min(row.caption.size(), static_cast<size_t>(item.cchTextMax - 1));
-        row.caption.copy(item.pszText, length);
-        item.pszText[length] = L'\0';
-    }
+    if (item.mask & LVIF_TEXT)
+        win::CopyTruncated(row.caption, item.pszText, item.cchTextMax);
     if (item.mask & LVIF_IMAGE)
         item.iImage = row.image;
     if (item.mask & LVIF_STATE) {

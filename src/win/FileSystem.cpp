@@ -7,11 +7,19 @@ namespace win {
 
 void ForEachFile(const std::wstring& pattern,
                  const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
+    ForEachFile(pattern, visit, [] { return false; });
+}
+
+void ForEachFile(const std::wstring& pattern,
+                 const std::function<void(const WIN32_FIND_DATAW&)>& visit,
+                 const std::function<bool()>& stopped) {
     WIN32_FIND_DATAW data;
     FindHandle find(FindFirstFileW(pattern.c_str(), &data));
     if (!find)
         return;
     do {
+        if (stopped())
+            return;
         if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0)
             visit(data);
     } while (FindNextFileW(find.Get(), &data));

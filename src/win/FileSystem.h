@@ -10,6 +10,10 @@ namespace win {
 // order the file system gives them. A listing that cannot be opened visits nothing.
 void ForEachFile(const std::wstring& pattern,
                  const std::function<void(const WIN32_FIND_DATAW&)>& visit);
+// The same, asking stopped before each name; the listing ends when it says yes.
+void ForEachFile(const std::wstring& pattern,
+                 const std::function<void(const WIN32_FIND_DATAW&)>& visit,
+                 const std::function<bool()>& stopped);
 
 bool IsExistingDirectory(const std::wstring& path);
 bool IsExistingFile(const std::wstring& path);
@@ -26,5 +30,18 @@ inline bool IsLinkedDirectory(const WIN32_FIND_DATAW& data) {
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
            (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
+
+// While it lives, the system does not ask this thread's user to insert a disk when a drive
+// without a medium is probed: the probe fails instead.
+class QuietDriveErrors {
+public:
+    QuietDriveErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_); }
+    QuietDriveErrors(const QuietDriveErrors&) = delete;
+    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+    ~QuietDriveErrors() { SetThreadErrorMode(previous_, nullptr); }
+
+private:
+    DWORD previous_ = 0;
+};
 
 } // namespace win

@@ -1,11 +1,32 @@
 #pragma once
+#include <windows.h>
+#include <shlobj.h>
+
 #include <string>
+
+#include "win/Com.h"
 
 namespace win {
 
-// Reads the target path stored in a shortcut file, not resolved (empty when the link has
-// no file-system target). False when the file cannot be read as a shortcut. COM is
-// initialised around this one call.
+// Reads the target paths stored in shortcut files through one shell link object: making
+// one costs the system a class look-up, so a walk over many shortcuts keeps one reader.
+// The target is not resolved (empty when the link has no file-system target); Read is false
+// when the file cannot be read as a shortcut. COM is initialised for the reader's life.
+class ShortcutReader {
+public:
+    ShortcutReader() = default;
+    ShortcutReader(const ShortcutReader&) = delete;
+    ShortcutReader& operator=(const ShortcutReader&) = delete;
+
+    bool Read(const std::wstring& shortcutPath, std::wstring& target);
+
+private:
+    ComInit com_;
+    ComPtr<IShellLinkW> link_;
+    ComPtr<IPersistFile> file_;
+};
+
+// The same for one shortcut.
 bool ReadShortcutTarget(const std::wstring& shortcutPath, std::wstring& target);
 
 } // namespace win

@@ -1,5 +1,7 @@
 #include "win/Text.h"
 
+#include <algorithm>
+
 #include "win/Handles.h"
 
 namespace win {
@@ -44,6 +46,14 @@ std::wstring SystemErrorText(DWORD code) {
     if (text.empty())
         text = L"System error " + std::to_wstring(code) + L".";
     return text;
+}
+
+void CopyTruncated(const std::wstring& text, wchar_t* buffer, int capacity) {
+    if (!buffer || capacity <= 0)
+        return;
+    size_t length = std::min(text.size(), static_cast<size_t>(capacity - 1));
+    text.copy(buffer, length);
+    buffer[length] = L'\0';
 }
 
 } // namespace win

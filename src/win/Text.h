@@ -11,6 +11,10 @@ std::wstring WideFromUtf8(const std::string& text);
 // Lower-cases by the system's rules for file names, so non-ASCII letters fold too.
 std::wstring LowerFileName(std::wstring text);
 
+// Copies as much of text as fits into a buffer of capacity characters, with its end, as a
+// control asks for an item's text.
+void CopyTruncated(const std::wstring& text, wchar_t* buffer, int capacity);
+
 // The system's own message for an error code, without the trailing line break.
 std::wstring SystemErrorText(DWORD code);
 

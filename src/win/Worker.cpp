@@ -49,13 +49,30 @@ bool WorkerThread::Running() const {
 }
 
 void WorkerThread::Join() {
-    if (!thread_)
-        return;
-    HANDLE waits[] = {thread_.Get(), queued_.Get()};
-    while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
-        RunQueued();
-    thread_.Reset();
-    RunQueued(); // what the job posted last, and its end
+    JoinAll({this});
+}
+
+void WorkerThread::JoinAll(const std::vector<WorkerThread*>& workers) {
+    for (;;) {
+        std::vector<HANDLE> waits;
+        std::vector<WorkerThread*> owners;
+        for (WorkerThread* worker : workers)
+            if (worker && worker->thread_) {
+                waits.insert(waits.end(), {worker->thread_.Get(), worker->queued_.Get()});
+                owners.insert(owners.end(), {worker, worker});
+            }
+        if (waits.empty())
+            return;
+        DWORD got =
+            WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(), FALSE, INFINITE);
+        if (got >= WAIT_OBJECT_0 + waits.size())
+            return;
+        size_t index = got - WAIT_OBJECT_0;
+        WorkerThread& worker = *owners[index];
+        if (index % 2 == 0)
+            worker.thread_.Reset();
+        worker.RunQueued(); // after the end: what the job posted last, and its end
+    }
 }
 
 void WorkerThread::Synchronize(const std::function<void()>& call) {

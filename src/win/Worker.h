@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "win/Handles.h"
 
@@ -62,6 +63,9 @@ public:
     bool StopRequested() const { return stop_; }
     bool Running() const;
     void Join();
+    // Joins several at once, serving the calls of each while it waits: workers that wait for
+    // one another (a lock one holds while it calls the GUI thread) can all finish.
+    static void JoinAll(const std::vector<WorkerThread*>& workers);
 
     // From the worker.
     void Synchronize(const std::function<void()>& call);

@@ -22,6 +22,10 @@ TEST(ContainsAsciiNoCase, FindsAnywhere) {
     EXPECT_TRUE(ContainsAsciiNoCase(L"C:\\xmlfiles\\notes.txt", L"xml"));
     EXPECT_FALSE(ContainsAsciiNoCase(L"C:\\x-m-l", L"xml"));
     EXPECT_FALSE(ContainsAsciiNoCase(L"", L"xml"));
+    EXPECT_TRUE(IsShortcutFileName(L"Word.LNK"));
+    EXPECT_FALSE(IsShortcutFileName(L".lnk"));
+    EXPECT_FALSE(IsShortcutFileName(L"Word.lnk2"));
+    EXPECT_FALSE(IsShortcutFileName(L"Word.lnk.txt"));
 }
 
 TEST(VolumeRootOf, DriveAndShareRoots) {

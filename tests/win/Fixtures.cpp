@@ -143,6 +143,10 @@ std::wstring TestFolderSource::ShellFolder(int csidl) const {
         return commonStartup;
     case CSIDL_STARTUP:
         return userStartup;
+    case CSIDL_DESKTOP:
+        return desktop;
+    case CSIDL_APPDATA:
+        return appData;
     }
     return {};
 }

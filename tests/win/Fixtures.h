@@ -52,7 +52,7 @@ public:
     std::wstring ShellFolder(int csidl) const override;
 
     std::wstring appDir;
-    std::wstring commonPrograms, userPrograms, commonStartup, userStartup;
+    std::wstring commonPrograms, userPrograms, commonStartup, userStartup, desktop, appData;
 };
 
 // Answers every message box from a script and keeps what was shown.
