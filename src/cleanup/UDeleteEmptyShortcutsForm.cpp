@@ -245,15 +245,13 @@ void TDeleteEmptyShortcutsForm::Translate() {}
 void TDeleteEmptyShortcutsForm::NewImageList() {
     icons_.reset();
     int small = win::Scale(16, dpi_);
-    ImageList1.Reset(ImageList_Create(small, small, ILC_COLOR24 | ILC_MASK, 16, 16));
-    COLORREF background = GetSysColor(COLOR_WINDOW);
+    ImageList1.Reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 16, 16));
     for (bool folder : {false, true})
-        win::AddIconOnBackground(ImageList1.Get(),
-                                 win::IconHandle(startmenu::GetPlaceholderIcon(folder)).Get(),
-                                 background);
+        ImageList_AddIcon(ImageList1.Get(),
+                          win::IconHandle(startmenu::GetPlaceholderIcon(folder)).Get());
     ListView_SetImageList(ListView1, ImageList1.Get(), LVSIL_SMALL);
     icons_ = std::make_unique<startmenu::IconFetcher>(
-        ImageList1.Get(), background, [this](const std::wstring& path, int) {
+        ImageList1.Get(), [this](const std::wstring& path, int) {
             int top = ListView_GetTopIndex(ListView1);
             int last = std::min(ListCount(), top + ListView_GetCountPerPage(ListView1) + 1);
             for (int i = top; i < last; ++i)

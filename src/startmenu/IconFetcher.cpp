@@ -3,7 +3,6 @@
 #include "startmenu/ItemIcon.h"
 #include "win/Com.h"
 #include "win/FileSystem.h"
-#include "win/Gdi.h"
 #include "win/Handles.h"
 
 namespace startmenu {
@@ -14,8 +13,8 @@ struct IconFetcher::Result {
     win::IconHandle icon;
 };
 
-IconFetcher::IconFetcher(HIMAGELIST images, COLORREF background, Arrived arrived)
-    : images_(images), background_(background), arrived_(std::move(arrived)),
+IconFetcher::IconFetcher(HIMAGELIST images, Arrived arrived)
+    : images_(images), arrived_(std::move(arrived)),
       wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       goOn_(CreateEventW(nullptr, TRUE, TRUE, nullptr)) {
     worker_.Start([this](win::WorkerThread& worker) { Fetch(worker); });
@@ -96,7 +95,7 @@ void IconFetcher::Receive(std::unique_ptr<Result> result) {
         return;
     int image = -1;
     if (result->icon)
-        image = win::AddIconOnBackground(images_, result->icon.Get(), background_);
+        image = ImageList_AddIcon(images_, result->icon.Get());
     // A path whose icon cannot be had keeps its placeholder and is not asked for again.
     imagesByPath_[result->path] = image >= 0 ? image : -2;
     if (image >= 0)

@@ -25,8 +25,7 @@ public:
     static constexpr int kDocumentImage = 0, kFolderImage = 1;
     using Arrived = std::function<void(const std::wstring& path, int image)>;
 
-    // The pictures are added to images for drawing on background.
-    IconFetcher(HIMAGELIST images, COLORREF background, Arrived arrived);
+    IconFetcher(HIMAGELIST images, Arrived arrived);
     IconFetcher(const IconFetcher&) = delete;
     IconFetcher& operator=(const IconFetcher&) = delete;
     ~IconFetcher();
@@ -47,7 +46,6 @@ private:
     void Receive(std::unique_ptr<Result> result);
 
     HIMAGELIST images_;
-    COLORREF background_;
     Arrived arrived_;
     // GUI thread only.
     std::unordered_map<std::wstring, int> imagesByPath_; // -1: asked for; -2: none to be had

@@ -94,31 +94,16 @@ void TMainForm::CheckBox1Click() {
 void TMainForm::ResetImageLists() {
     icons_.reset();
     int size = GetSystemMetrics(SM_CXSMICON);
-    imageList1_.Reset(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 32, 32));
-    COLORREF background = GetSysColor(COLOR_WINDOW);
+    imageList1_.Reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 32, 32));
     for (bool folder : {false, true})
-        win::AddIconOnBackground(imageList1_.Get(),
-                                 win::IconHandle(GetPlaceholderIcon(folder)).Get(), background);
+        ImageList_AddIcon(imageList1_.Get(), win::IconHandle(GetPlaceholderIcon(folder)).Get());
     ListView_SetImageList(ListView1, imageList1_.Get(), LVSIL_SMALL);
     icons_ = std::make_unique<IconFetcher>(
-        imageList1_.Get(), background,
+        imageList1_.Get(),
         [this](const std::wstring& path, int image) { ShowArrivedIcon(path, image); });
     Tree->SetImages(imageList1_.Get(), [this](const std::wstring& path) {
         return icons_->ImageFor(path, win::IsExistingDirectory(path));
     });
-}
-
-// The list's pictures were blended onto the old window colour: they are made anew, and the
-// icons fetched again, rather than show a fringe of the old colour.
-void TMainForm::SysColorChange() {
-    for (HWND control : {ListView1, TreeView1, ToolBar1})
-        SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
-    LoadCheckPictures();
-    ListView_SetImageList(ListView1, listStates_.Get(), LVSIL_STATE);
-    TreeView_SetImageList(TreeView1, imageList3_.Get(), TVSIL_STATE);
-    ResetImageLists();
-    if (const CategoryButton* button = ButtonOf(model_.CurrentCategory); button && FormReady)
-        ToolButtonClick(*button);
 }
 
 void TMainForm::ShowArrivedIcon(const std::wstring& path, int image) {

@@ -54,25 +54,6 @@ void TMainForm::CreateFonts() {
     listFont_ = MakeFont(L"Tahoma", -13, dpi_);
 }
 
-// The three check states 1 to 3. A tree view shows state n as picture n, so its list starts
-// with a picture that is never shown; a list view shows state n as picture n - 1. Drawn on
-// every row, so blended onto the window colour once (see AddIconOnBackground).
-void TMainForm::LoadCheckPictures() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    int small = Scale(16, dpi_);
-    COLORREF background = GetSysColor(COLOR_WINDOW);
-    imageList3_.Reset(ImageList_Create(small, small, ILC_COLOR24 | ILC_MASK, 4, 0));
-    listStates_.Reset(ImageList_Create(small, small, ILC_COLOR24 | ILC_MASK, 3, 0));
-    const int treeStates[] = {IDI_STATE1, IDI_STATE1, IDI_STATE2, IDI_STATE3};
-    for (int i = 0; i < 4; ++i) {
-        IconHandle icon(static_cast<HICON>(
-            LoadImageW(instance, MAKEINTRESOURCEW(treeStates[i]), IMAGE_ICON, small, small, 0)));
-        AddIconOnBackground(imageList3_.Get(), icon.Get(), background);
-        if (i > 0)
-            AddIconOnBackground(listStates_.Get(), icon.Get(), background);
-    }
-}
-
 void TMainForm::LoadPictures() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     int small = Scale(16, dpi_);
@@ -83,7 +64,16 @@ void TMainForm::LoadPictures() {
     imageList2_.Reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 10, 0));
     for (int i = 0; i < 10; ++i)
         ImageList_AddIcon(imageList2_.Get(), loadIcon(IDI_CATEGORY0 + i, small).Get());
-    LoadCheckPictures();
+    // The three check states 1 to 3. A tree view shows state n as picture n, so its list
+    // starts with a picture that is never shown; a list view shows state n as picture n - 1.
+    const int states[] = {IDI_STATE1, IDI_STATE2, IDI_STATE3};
+    imageList3_.Reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 4, 0));
+    listStates_.Reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 3, 0));
+    ImageList_AddIcon(imageList3_.Get(), loadIcon(IDI_STATE1, small).Get());
+    for (int id : states) {
+        ImageList_AddIcon(imageList3_.Get(), loadIcon(id, small).Get());
+        ImageList_AddIcon(listStates_.Get(), loadIcon(id, small).Get());
+    }
     for (int id : {IDI_GLYPH_BACKUP, IDI_GLYPH_CLEANUP, IDI_GLYPH_EXCHANGE}) {
         glyphs_.emplace_back(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 1, 0));
         ImageList_AddIcon(glyphs_.back().Get(), loadIcon(id, small).Get());

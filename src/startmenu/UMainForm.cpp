@@ -183,9 +183,6 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 icons_->GoOn();
         }
         return 0;
-    case WM_SYSCOLORCHANGE:
-        SysColorChange();
-        return 0;
     case WM_DPICHANGED: {
         auto* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,

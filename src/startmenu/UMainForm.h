@@ -139,8 +139,6 @@ private:
     void CreateControls();
     void CreateFonts();
     void LoadPictures();
-    void LoadCheckPictures();
-    void SysColorChange();
     void LayoutControls();
     void LayoutSplitPanel();
     void ApplyVisibility();

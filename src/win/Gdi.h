@@ -30,12 +30,6 @@ using MenuHandle = UniqueHandle<MenuTraits>;
 // LOGFONT has it), scaled to dpi.
 GdiObject MakeFont(const wchar_t* face, int heightAt96, UINT dpi, bool bold = false);
 
-// Adds an icon to an ILC_COLOR24 | ILC_MASK image list with its soft edges blended once onto
-// the background it will be drawn on, so that drawing it is a masked copy: Wine blends an
-// alpha picture anew on every draw, which made each row of a long list slow to paint.
-// Returns the new picture's index, or -1.
-int AddIconOnBackground(HIMAGELIST images, HICON icon, COLORREF background);
-
 inline HFONT AsFont(const GdiObject& font) {
     return static_cast<HFONT>(font.Get());
 }

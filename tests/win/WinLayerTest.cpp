@@ -1,14 +1,11 @@
 // What every window of the program builds on: modal runs, workers, the error boundary.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
 #include "Fixtures.h"
 #include "win/Application.h"
-#include "win/Gdi.h"
 #include "win/Modal.h"
 #include "win/Worker.h"
 
@@ -156,75 +153,4 @@ TEST(WorkerThread, CallsRunOnTheGuiThreadAndJoiningNeverDeadlocks) {
                 self.Synchronize([] {});
         });
     }
-}
-
-namespace {
-
-constexpr int kSide = 16;
-
-// A 32-bit DIB section of kSide x kSide pixels filled with one colour (0x00RRGGBB).
-win::GdiObject Pixels(DWORD fill, DWORD** bits) {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, kSide, -kSide, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* raw = nullptr;
-    win::GdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &raw, nullptr, 0));
-    *bits = static_cast<DWORD*>(raw);
-    std::fill_n(*bits, kSide * kSide, fill);
-    return bitmap;
-}
-
-int Difference(DWORD a, DWORD b) {
-    int most = 0;
-    for (int shift : {0, 8, 16})
-        most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFF) -
-                                       static_cast<int>((b >> shift) & 0xFF)));
-    return most;
-}
-
-} // namespace
-
-// An icon with soft edges, as the shell hands them out: left columns clear, middle half
-// transparent red, right opaque blue.
-TEST(Pictures, AnIconBlendedOntoItsBackgroundDrawsAsTheSystemDrawsIt) {
-    DWORD* iconBits = nullptr;
-    win::GdiObject colour = Pixels(0, &iconBits);
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x)
-            iconBits[y * kSide + x] = x < 5 ? 0 : x < 10 ? 0x80FF0000 : 0xFF0000FF;
-    win::GdiObject mask(CreateBitmap(kSide, kSide, 1, 1, nullptr));
-    ICONINFO parts = {TRUE, 0, 0, static_cast<HBITMAP>(mask.Get()),
-                      static_cast<HBITMAP>(colour.Get())};
-    win::IconHandle icon(CreateIconIndirect(&parts));
-    ASSERT_TRUE(icon);
-
-    const COLORREF background = RGB(200, 220, 240);
-    win::ImageListHandle images(ImageList_Create(kSide, kSide, ILC_COLOR24 | ILC_MASK, 1, 1));
-    ASSERT_EQ(win::AddIconOnBackground(images.Get(), icon.Get(), background), 0);
-
-    DWORD *expected = nullptr, *drawn = nullptr, *elsewhere = nullptr;
-    const DWORD back = 0xC8DCF0, other = 0x102030;
-    win::GdiObject expectedBitmap = Pixels(back, &expected);
-    win::GdiObject drawnBitmap = Pixels(back, &drawn);
-    win::GdiObject elsewhereBitmap = Pixels(other, &elsewhere);
-    win::MemoryDc dc(CreateCompatibleDC(nullptr));
-    auto drawInto = [&](const win::GdiObject& target, auto draw) {
-        win::SelectedObject selected(dc.Get(), target.Get());
-        draw();
-        GdiFlush();
-    };
-    drawInto(expectedBitmap,
-             [&] { DrawIconEx(dc.Get(), 0, 0, icon.Get(), kSide, kSide, 0, nullptr, DI_NORMAL); });
-    drawInto(drawnBitmap, [&] { ImageList_Draw(images.Get(), 0, dc.Get(), 0, 0, ILD_NORMAL); });
-    drawInto(elsewhereBitmap,
-             [&] { ImageList_Draw(images.Get(), 0, dc.Get(), 0, 0, ILD_TRANSPARENT); });
-
-    int worst = 0;
-    for (int i = 0; i < kSide * kSide; ++i)
-        worst = std::max(worst, Difference(expected[i], drawn[i]));
-    EXPECT_LE(worst, 3);
-    // The soft middle really is a blend, and what was clear lets any colour through.
-    EXPECT_GT(Difference(drawn[7], back), 40);
-    EXPECT_GT(Difference(drawn[7], 0xFF0000), 40);
-    EXPECT_EQ(elsewhere[2] & 0xFFFFFF, other);
-    EXPECT_EQ(elsewhere[12] & 0xFFFFFF, 0x0000FFu);
 }
