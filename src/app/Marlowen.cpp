@@ -9,6 +9,7 @@
 #include "backup/UBackupWizardForm.h"
 #include "exchange/MainFormTarget.h"
 #include "exchange/UXMLmenuManage.h"
+#include "extras/UAboutForm.h"
 #include "startmenu/ClearMode.h"
 #include "startmenu/UMainForm.h"
 #include "win/Application.h"
@@ -79,6 +80,8 @@ int RunProgram() {
     mainForm.Wizards.backupRestore = [](startmenu::TMainForm& form) {
         backup::RunBackupWizard(form.Handle(), form.Model().Folders);
     };
+    extras::TAboutBox aboutBox(mainForm.Handle());
+    mainForm.AboutBox = [&aboutBox] { aboutBox.ShowModal(); };
     mainForm.Show();
     win::Application::Run();
     return 0;
