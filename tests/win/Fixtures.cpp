@@ -228,13 +228,13 @@ RunningProgram::~RunningProgram() {
         TerminateProcess(process_.Get(), 99);
 }
 
-HWND RunningProgram::WaitForWindow(const wchar_t* className) {
+HWND RunningProgram::WaitForWindow(const wchar_t* className, HWND other) {
     for (int i = 0; i < 200; ++i, Sleep(100))
         for (HWND w = FindWindowExW(nullptr, nullptr, className, nullptr); w;
              w = FindWindowExW(nullptr, w, className, nullptr)) {
             DWORD pid = 0;
             GetWindowThreadProcessId(w, &pid);
-            if (pid == processId_ && IsWindowVisible(w))
+            if (pid == processId_ && IsWindowVisible(w) && w != other)
                 return w;
         }
     return nullptr;

@@ -102,8 +102,8 @@ public:
     ~RunningProgram();
     bool Started() const { return started_; }
     // A visible top-level window of the program, waiting for it up to 20 s; null when none
-    // came.
-    HWND WaitForWindow(const wchar_t* className);
+    // came. With other, a window other than that one.
+    HWND WaitForWindow(const wchar_t* className, HWND other = nullptr);
     HWND WaitForMainWindow() { return WaitForWindow(L"TMainForm"); }
     // The exit code, or ~0 when the program does not end within the time (it is then ended).
     DWORD WaitForExit(DWORD milliseconds = 30000);
