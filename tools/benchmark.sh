@@ -6,10 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 
-"$root/tools/deps.sh"
-cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
-cmake --build "$build/win" --target list_benchmark
+"$root/tools/build-win.sh" list_benchmark
 
 MARLOWEN_HEADLESS=${MARLOWEN_HEADLESS:-1}
 source "$root/tools/xvfb.sh"

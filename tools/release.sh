@@ -5,10 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 
-"$root/tools/deps.sh"
-cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
-cmake --build "$build/win" --target marlowen help_file
+"$root/tools/build-win.sh" marlowen help_file
 
 version=$(sed -n 's/^#define MARLOWEN_VERSION_TEXT "\(.*\)"$/\1/p' "$build/win/generated/app/Version.h")
 name="Marlowen-$version"
