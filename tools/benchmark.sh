@@ -9,10 +9,7 @@ build="$root/build"
 target=${1:-list_benchmark}
 prefix="$build/${2:-bench-prefix}"
 
-"$root/tools/deps.sh"
-cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
-cmake --build "$build/win" --target "$target"
+"$root/tools/build-win.sh" "$target"
 
 MARLOWEN_HEADLESS=${MARLOWEN_HEADLESS:-1}
 source "$root/tools/xvfb.sh"

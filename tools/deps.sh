@@ -8,6 +8,7 @@ packages=(
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
     wine wine32:i386 fonts-wine
     xvfb xauth x11-utils imagemagick
+    fp-utils
 )
 
 missing=()

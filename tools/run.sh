@@ -6,10 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 
-"$root/tools/deps.sh"
-cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
-cmake --build "$build/win" --target marlowen demo_startmenu
+"$root/tools/build-win.sh" marlowen help_file demo_startmenu
 
 # The display comes first: Wine's desktop process takes the display it is started with.
 source "$root/tools/xvfb.sh"

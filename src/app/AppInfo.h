@@ -3,8 +3,10 @@
 
 namespace app {
 
+inline constexpr const wchar_t* kProductName = L"Marlowen";
 inline constexpr const wchar_t* kVersionCaption = L"Marlowen v " MARLOWEN_VERSION_WIDE;
 inline constexpr const wchar_t* kSupportEmail = L"support@quenbrook.com";
 inline constexpr const wchar_t* kHomePage = L"http://www.quenbrook.com/";
+inline constexpr const wchar_t* kHelpFileName = L"Marlowen.chm";
 
 } // namespace app

@@ -10,6 +10,7 @@
 #include "cleanup/UDeleteEmptyShortcutsForm.h"
 #include "exchange/MainFormTarget.h"
 #include "exchange/UXMLmenuManage.h"
+#include "extras/UAboutForm.h"
 #include "startmenu/ClearMode.h"
 #include "startmenu/UMainForm.h"
 #include "win/Application.h"
@@ -83,6 +84,8 @@ int RunProgram() {
     mainForm.Wizards.deleteEmptyShortcuts = [&folders](startmenu::TMainForm& form) {
         cleanup::RunDeleteEmptyShortcutsWizard(form.Handle(), folders);
     };
+    extras::TAboutBox aboutBox(mainForm.Handle());
+    mainForm.AboutBox = [&aboutBox] { aboutBox.ShowModal(); };
     mainForm.Show();
     win::Application::Run();
     return 0;

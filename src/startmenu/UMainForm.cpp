@@ -243,6 +243,10 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                            nullptr);
             return 0;
         }
+        if (reinterpret_cast<HWND>(wParam) == Button11) {
+            Button11ContextPopup({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        }
         break;
     case WM_DESTROY:
         FormDestroy();
@@ -302,6 +306,18 @@ LRESULT TMainForm::OnCommand(int id, int code, HWND control) {
     case IdMovetoroot1:
         Movetoroot1Click();
         return 0;
+    case IdAboutMenu:
+        AboutMenuClick();
+        return 0;
+    case IdHomePageMenu:
+        HomePageMenuClick();
+        return 0;
+    case IdTellAFriendMenu:
+        TellFriendClick();
+        return 0;
+    case IdHelpMenu:
+        HelpMenuClick();
+        return 0;
     case IdBitBtn4:
     case IdBitBtn6:
         BitBtn4Click();
@@ -319,6 +335,10 @@ LRESULT TMainForm::OnCommand(int id, int code, HWND control) {
 }
 
 LRESULT TMainForm::OnNotify(NMHDR& header) {
+    if (header.hwndFrom == Label10 && (header.code == NM_CLICK || header.code == NM_RETURN)) {
+        Label10Click();
+        return 0;
+    }
     if (header.hwndFrom == ListView1) {
         switch (header.code) {
         case LVN_GETDISPINFOW:

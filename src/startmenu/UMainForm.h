@@ -58,6 +58,7 @@ public:
     void Button6Click();  // Finish / Cancel
     void Button11Click(); // Menu
     POINT MenuOrigin() const;
+    void Button11ContextPopup(POINT screen); // the same menu at the pointer
     void RadioButton1Click();
     void RadioButton2Click();
     void TurnMode();
@@ -68,6 +69,15 @@ public:
     void BitBtn4Click(); // backup/restore, also BitBtn6
     void BitBtn5Click(); // delete empty shortcuts, also BitBtn7
     void BitBtn9Click(); // import/export, also BitBtn8
+
+    // The menu of extras (MainFormMenu.cpp). The program entry hands in the about box it made
+    // at start-up; left empty, "About..." does nothing.
+    std::function<void()> AboutBox;
+    void AboutMenuClick();
+    void HomePageMenuClick();
+    void TellFriendClick();
+    void HelpMenuClick();
+    void Label10Click(); // the support address on page 3
 
     // Start Processing: moves every assigned item on disk, under a restore point, and
     // rescans. Also run by the import when it applies a layout.

@@ -28,6 +28,28 @@ std::wstring WideFromUtf8(const std::string& text) {
     return result;
 }
 
+std::string AnsiFromWide(const std::wstring& text, bool* lossless) {
+    if (lossless)
+        *lossless = true;
+    if (text.empty())
+        return {};
+    // Where the ANSI code page is UTF-8 every character has its bytes, and the function
+    // refuses to report default characters.
+    bool utf8 = GetACP() == CP_UTF8;
+    DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* reportDefault = utf8 ? nullptr : &usedDefault;
+    int length = static_cast<int>(text.size());
+    int size =
+        WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, reportDefault);
+    std::string result(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, flags, text.data(), length, result.data(), size, nullptr,
+                        reportDefault);
+    if (lossless)
+        *lossless = !usedDefault;
+    return result;
+}
+
 std::wstring LowerFileName(std::wstring text) {
     if (!text.empty())
         CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));

@@ -264,14 +264,14 @@ bool RunningProgram::WaitUntil(const std::function<bool()>& done, DWORD millisec
     return held;
 }
 
-HWND RunningProgram::WaitForWindow(const wchar_t* className) {
+HWND RunningProgram::WaitForWindow(const wchar_t* className, HWND other) {
     HWND found = nullptr;
     WaitUntil([&] {
         for (HWND w = FindWindowExW(nullptr, nullptr, className, nullptr); w;
              w = FindWindowExW(nullptr, w, className, nullptr)) {
             DWORD pid = 0;
             GetWindowThreadProcessId(w, &pid);
-            if (pid == processId_ && IsWindowVisible(w)) {
+            if (pid == processId_ && IsWindowVisible(w) && w != other) {
                 found = w;
                 return true;
             }

@@ -102,8 +102,8 @@ public:
     ~RunningProgram();
     bool Started() const { return started_; }
     // A visible top-level window of the program, waiting for it up to 20 s; null when none
-    // came.
-    HWND WaitForWindow(const wchar_t* className);
+    // came. With other, a window other than that one.
+    HWND WaitForWindow(const wchar_t* className, HWND other = nullptr);
     HWND WaitForMainWindow() { return WaitForWindow(L"TMainForm"); }
     // Waits until done holds, looking again at each change the program's windows report
     // (shown, hidden, renamed, ...) and when it ends; false when it does not within the time.

@@ -92,3 +92,37 @@ TEST(ProgramTest, StartProcessingAsksAboutTheRestorePointThenSortsTheTickedItem)
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
+
+TEST(ProgramTest, TheAboutBoxMadeAtStartIsTheOneTheMenuShowsEachTime) {
+    RunningProgram program(L"");
+    HWND window = program.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    auto boxes = [pid] {
+        std::vector<HWND> found;
+        for (HWND w = FindWindowExW(nullptr, nullptr, L"TAboutBox", nullptr); w;
+             w = FindWindowExW(nullptr, w, L"TAboutBox", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == pid)
+                found.push_back(w);
+        }
+        return found;
+    };
+    std::vector<HWND> atStart = boxes();
+    ASSERT_EQ(atStart.size(), 1u) << "made once, at start";
+    EXPECT_FALSE(IsWindowVisible(atStart[0]));
+
+    for (int showing = 0; showing < 2; ++showing) {
+        PostMessageW(window, WM_COMMAND, IdAboutMenu, 0);
+        HWND shown = program.WaitForWindow(L"TAboutBox");
+        EXPECT_EQ(shown, atStart[0]);
+        EXPECT_EQ(GetWindow(shown, GW_OWNER), window);
+        EXPECT_EQ(WindowText(shown), L"About");
+        PostMessageW(shown, WM_COMMAND, IDOK, 0);
+    }
+    EXPECT_EQ(boxes(), atStart);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}

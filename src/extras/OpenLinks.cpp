@@ -1,0 +1,21 @@
+#include "extras/OpenLinks.h"
+
+#include "app/AppInfo.h"
+#include "extras/Links.h"
+#include "win/ShellOpen.h"
+
+namespace extras {
+
+void OpenHomePage() {
+    win::TheShell().Open(nullptr, nullptr, app::kHomePage, SW_SHOWNORMAL);
+}
+
+void OpenSupportMail(HWND owner) {
+    win::TheShell().Open(owner, L"open", SupportMailLink(), SW_SHOW);
+}
+
+void OpenHelpFile(HWND owner, const std::wstring& appDir) {
+    win::TheShell().Open(owner, L"open", appDir + app::kHelpFileName, SW_SHOW);
+}
+
+} // namespace extras
