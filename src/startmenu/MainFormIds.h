@@ -22,6 +22,7 @@ enum MainFormId : int {
     IdButton6,
     IdButton8,
     IdButton11,
+    IdButton12,
     IdCheckBox1,
     IdListView1,
     IdTreeView1,
@@ -34,6 +35,7 @@ enum MainFormId : int {
     IdHomePageMenu,
     IdTellAFriendMenu,
     IdHelpMenu,
+    IdUndoMenu,
     IdMovetoroot1 = 1201,
     // Category button i has the command IdFirstCategoryButton + i.
     IdFirstCategoryButton = 2000,
