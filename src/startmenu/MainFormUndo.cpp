@@ -35,8 +35,10 @@ void TMainForm::UndoLastProcessing1Click() {
     }
     UndoReport report;
     try {
-        if (run.error.empty() &&
-            win::Prompt().Message(Handle(), UndoQuestionText(run.journal), title,
+        std::wstring refusal = UndoRefusal(run, model_.Folders);
+        if (!refusal.empty())
+            throw win::AppError(refusal);
+        if (win::Prompt().Message(Handle(), UndoQuestionText(run.journal), title,
                                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
             return;
         win::WaitCursor wait;

@@ -252,6 +252,7 @@ private:
                       L"that file, then process again.");
             Item().targetFolder = folder;
             Item().targetName = base::FileNameOf(Item().source);
+            Item().outcome = PlannedOutcome::Blocked;
             return;
         }
         if (kind == Kind::Missing) {

@@ -172,8 +172,8 @@ std::string JournalUndoneBytes(const std::wstring& when) {
 
 bool ParseJournal(const std::string& bytes, RunJournal& journal, std::wstring& error) {
     journal = RunJournal();
-    if (bytes.empty())
-        return true;
+    if (bytes.empty() || bytes == "\xFF")
+        return true; // stopped before its first line
     journal.wholeBytes = 2;
     if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE", 2) != 0) {
         error = L"It is not a record of a processing run.";

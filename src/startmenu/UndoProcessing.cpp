@@ -102,21 +102,27 @@ private:
 
 } // namespace
 
-UndoReport UndoRun(const LastRun& run, const FolderLocations& folders) {
-    const std::wstring kRefused =
-        L"The record of the last processing run, " + run.file + L", cannot be used to undo it. ";
-    const std::wstring kNothing = L" Nothing has been changed.";
-    if (!run.error.empty())
-        throw win::AppError(kRefused + run.error + kNothing);
+std::wstring UndoRefusal(const LastRun& run, const FolderLocations& folders) {
     std::vector<std::wstring> programs;
     for (const std::wstring& folder : {folders.CommonProgramsDir, folders.UserProgramsDir})
         if (!folder.empty())
             programs.push_back(folder);
-    std::wstring refusal =
-        JournalPlacesRefusal(run.journal, programs, run.folder,
-                             [](const std::wstring& path) { return win::LowerFileName(path); });
+    std::wstring reason = run.error.empty()
+                              ? JournalPlacesRefusal(run.journal, programs, run.folder,
+                                                     [](const std::wstring& path) {
+                                                         return win::LowerFileName(path);
+                                                     })
+                              : run.error;
+    if (reason.empty())
+        return {};
+    return L"The record of the last processing run, " + run.file +
+           L", cannot be used to undo it. " + reason + L" Nothing has been changed.";
+}
+
+UndoReport UndoRun(const LastRun& run, const FolderLocations& folders) {
+    std::wstring refusal = UndoRefusal(run, folders);
     if (!refusal.empty())
-        throw win::AppError(kRefused + refusal + kNothing);
+        throw win::AppError(refusal);
     UndoReport report = Undoer().Run(run.journal);
     MarkUndone(run);
     return report;

@@ -12,4 +12,7 @@ namespace startmenu {
 // or outside its own folder, is refused with an AppError before anything changes.
 UndoReport UndoRun(const LastRun& run, const FolderLocations& folders);
 
+// Why a run's journal must not be used for an undo, in words for the user; empty when it may.
+std::wstring UndoRefusal(const LastRun& run, const FolderLocations& folders);
+
 } // namespace startmenu
