@@ -50,6 +50,9 @@ void TMainForm::UndoLastProcessing1Click() {
         return;
     }
     FormCreate();
+    // The last run's caption is no longer true, and the Start Menu can be sorted again.
+    if (page_ == 3)
+        TabSheet3Show();
     RefreshUndoEntry();
     win::Prompt().Message(Handle(), UndoReportText(report), title,
                           MB_OK | (report.skipped.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));

@@ -82,7 +82,10 @@ private:
                 return Fail(index, GetLastError());
             record.to = step.to;
             record.fingerprint = ItemFingerprint(step.from);
-            if (step.kind == StepKind::Move) {
+            // A namesake gone since the plan leaves nothing to set aside.
+            if (step.kind == StepKind::Move ||
+                GetFileAttributesW(step.to.c_str()) == INVALID_FILE_ATTRIBUTES) {
+                record.kind = StepKind::Move;
                 Record(index, record);
                 return Check(index, MoveToFreePlace(step.from, step.to));
             }

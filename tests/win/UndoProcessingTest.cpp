@@ -1,5 +1,7 @@
 // The planned moves, the journal of a run and its undo, on real Programs folders: driven
 // through the main window, and through the built program stopped hard in the middle of a run.
+#include <gtest/gtest.h>
+
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
@@ -7,6 +9,7 @@
 #include <map>
 #include <tuple>
 
+#include "BackupTestSupport.h"
 #include "FakeRestoreClient.h"
 #include "MainWindowFixture.h"
 #include "backup/SRRestorePtAPI.h"
@@ -24,39 +27,11 @@ namespace {
 
 constexpr int kOffice = 0, kGames = 2, kInternet = 4;
 
-// Everything below a folder as the user could tell it apart: names, bytes, attributes.
-struct Entry {
-    DWORD attributes;
-    std::string bytes;
-    bool operator==(const Entry& other) const {
-        return attributes == other.attributes && bytes == other.bytes;
-    }
-};
-using Tree = std::map<std::wstring, Entry>;
-
-void AddTree(Tree& tree, const std::wstring& folder, const std::wstring& relative) {
-    win::ForEachFile(folder + L"\\*", [&](const WIN32_FIND_DATAW& data) {
-        std::wstring name = relative + data.cFileName, path = folder + L"\\" + data.cFileName;
-        // The archive bit is the system's to set.
-        DWORD attributes = data.dwFileAttributes & ~FILE_ATTRIBUTE_ARCHIVE;
-        bool isFolder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        tree[name] = {attributes, isFolder ? std::string() : FileBytes(path)};
-        if (isFolder)
-            AddTree(tree, path, name + L"\\");
-    });
-}
-
-Tree TreeOf(const std::wstring& folder) {
-    Tree tree;
-    AddTree(tree, folder, L"");
-    return tree;
-}
-
 std::string Describe(const Tree& tree) {
     std::string text;
     for (const auto& [name, entry] : tree)
         text += win::Utf8FromWide(name) + " " + std::to_string(entry.attributes) + " " +
-                entry.bytes + "\n";
+                entry.content + "\n";
     return text;
 }
 
@@ -168,6 +143,7 @@ TEST_F(UndoProcessing, PreviewIsWhatTheRunDoesAndUndoGivesBothTreesBackByteForBy
     MakeFile(Common(L"Tools\\Help.lnk"), "tools help");
     MakeFile(Common(L"Help.lnk"), "top help");
     Open();
+    form->Button6Click(); // to the last page
     const Tree original = Menu();
     EXPECT_FALSE(UndoEnabled()) << "no run yet";
 
@@ -231,6 +207,8 @@ TEST_F(UndoProcessing, PreviewIsWhatTheRunDoesAndUndoGivesBothTreesBackByteForBy
                                    << Describe(original) << "after:\n"
                                    << Describe(after);
     EXPECT_FALSE(UndoEnabled()) << "the only run is undone";
+    EXPECT_EQ(WindowText(form->Button8), L"&Start Processing") << "the menu can be sorted again";
+    EXPECT_TRUE(IsWindowEnabled(form->Button8));
     EXPECT_NE(ListIndex(L"Writer"), -1) << "the list shows the Start Menu as it is again";
 }
 
@@ -375,7 +353,7 @@ protected:
         for (const wchar_t* name : {L"!!Undo A.lnk", L"!!Undo B.lnk", L"!!Undo C.lnk"})
             if (Exists(common + L"\\" + name))
                 tree[name] = {GetFileAttributesW((common + L"\\" + name).c_str()) &
-                                  ~FILE_ATTRIBUTE_ARCHIVE,
+                                  (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
                               FileBytes(common + L"\\" + name)};
         return tree;
     }
