@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,20 @@ enum BatchExit : int {
     BatchDeclined = 3,   // the user did not go on without a restore point; nothing was moved
 };
 
+// A test stops a run hard after its step n is recorded, before it is taken, as a crash or a
+// power cut would: MARLOWEN_TEST_STOP_AT_STEP=n.
+void StopAtStepForTests(startmenu::TMainForm& mainForm) {
+    wchar_t value[16] = L"";
+    DWORD length = GetEnvironmentVariableW(L"MARLOWEN_TEST_STOP_AT_STEP", value, 16);
+    if (length == 0 || length >= 16)
+        return;
+    unsigned long stopAt = wcstoul(value, nullptr, 10);
+    mainForm.BeforeProcessingStep = [stopAt](std::size_t step) {
+        if (step + 1 == stopAt)
+            TerminateProcess(GetCurrentProcess(), 9);
+    };
+}
+
 // Imports the layout in apply mode on the hidden main window.
 int RunBatchImport(startmenu::TMainForm& mainForm, const std::wstring& fileName) {
     exchange::MainFormTarget target(mainForm);
@@ -75,6 +90,7 @@ int RunProgram() {
     InitCommonControlsEx(&controls);
     win::ComInit com;
     startmenu::TMainForm mainForm(folders);
+    StopAtStepForTests(mainForm);
     if (run == app::RunKind::BatchImport)
         return RunBatchImport(mainForm, args[0]);
     mainForm.Wizards.importExport = exchange::OpenImportExportWizard;

@@ -2,20 +2,24 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
-
-#include "startmenu/MoveReport.h"
 
 namespace startmenu {
 
-// Moves the file or folder source into targetFolder, under the name targetName, as the
-// shell's move does when every question is answered yes: an item of the same name is
-// replaced, even a read-only one, and a folder of the same name is merged into, child by
-// child. Never asks; each item that cannot be moved is added to failures and stays where it
-// was. A partly merged folder keeps what could not be moved. Returns true when everything
-// arrived. Linked folders are moved as links, never walked into.
-bool MoveItemInto(const std::wstring& source, const std::wstring& targetFolder,
-                  const std::wstring& targetName, std::vector<MoveFailure>& failures);
+// The single changes on disk that processing and its undo are made of. Each returns the
+// system's error code, ERROR_SUCCESS when done; none ever replaces or deletes an item.
+
+// Moves a file or folder to a place where nothing is, also to another volume for a file.
+DWORD MoveToFreePlace(const std::wstring& from, const std::wstring& to);
+
+// Moves a file whose attributes are given to a free place, also when it is read-only, and
+// gives it those attributes there.
+DWORD MoveKeepingAttributes(const std::wstring& from, const std::wstring& to, DWORD attributes);
+
+// Removes an empty folder, also a read-only one; one that stays keeps its attributes.
+DWORD RemoveEmptyFolder(const std::wstring& folder, DWORD attributes);
+
+// Makes a folder again that a run removed, with the attributes it had.
+DWORD RecreateFolder(const std::wstring& folder, DWORD attributes);
 
 // The reason text for a system error, with a hint where rights are the cause.
 std::wstring MoveFailureReason(DWORD error);

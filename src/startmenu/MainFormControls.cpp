@@ -103,6 +103,7 @@ void TMainForm::CreateControls() {
     AppendMenuW(popupMenu1_.Get(), MF_STRING, IdHomePageMenu, L"Home Page");
     AppendMenuW(popupMenu1_.Get(), MF_STRING, IdTellAFriendMenu, L"Tell a Friend...");
     AppendMenuW(popupMenu1_.Get(), MF_STRING, IdHelpMenu, L"Help");
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, IdUndoMenu, L"&Undo Last Processing...");
     popupMenu2_.Reset(CreatePopupMenu());
     AppendMenuW(popupMenu2_.Get(), MF_STRING, IdMovetoroot1, L"Move to Root");
 
@@ -256,6 +257,13 @@ void TMainForm::CreatePage3() {
            kButton | WS_GROUP,
            IdButton8,
            {16, 246, 356, 282},
+           kTopLeft}},
+         {&TMainForm::Button12,
+          {WC_BUTTONW,
+           L"Show &Planned Moves...",
+           kButton,
+           IdButton12,
+           {364, 246, 584, 282},
            kTopLeft}},
          {nullptr,
           {WC_STATICW,

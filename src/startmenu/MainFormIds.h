@@ -23,6 +23,7 @@ enum MainFormId : int {
     IdButton6,
     IdButton8,
     IdButton11,
+    IdButton12,
     IdCheckBox1,
     IdListView1,
     IdTreeView1,
@@ -35,6 +36,7 @@ enum MainFormId : int {
     IdHomePageMenu,
     IdTellAFriendMenu,
     IdHelpMenu,
+    IdUndoMenu,
     IdMovetoroot1 = 1201,
     // Category button i has the command IdFirstCategoryButton + i.
     IdFirstCategoryButton = 2000,

@@ -12,6 +12,7 @@ void TMainForm::Button11ContextPopup(POINT screen) {
     // From the keyboard: where a click on the button opens it.
     if (screen.x == -1 && screen.y == -1)
         screen = MenuOrigin();
+    RefreshUndoEntry();
     TrackPopupMenu(PopupMenu1(), TPM_LEFTALIGN | TPM_TOPALIGN, screen.x, screen.y, 0, Handle(),
                    nullptr);
 }

@@ -132,6 +132,7 @@ POINT TMainForm::MenuOrigin() const {
 }
 
 void TMainForm::Button11Click() {
+    RefreshUndoEntry();
     POINT p = MenuOrigin();
     TrackPopupMenu(PopupMenu1(), TPM_LEFTALIGN | TPM_TOPALIGN, p.x, p.y, 0, Handle(), nullptr);
 }

@@ -12,13 +12,20 @@ std::wstring Count(size_t n, const wchar_t* one, const wchar_t* many) {
 
 template <typename Item, typename Line>
 void AppendList(std::wstring& text, const std::vector<Item>& items, Line line) {
-    for (size_t i = 0; i < items.size() && i < kMaxListed; ++i)
-        text += L"\r\n\u2022 " + line(items[i]);
-    if (items.size() > kMaxListed)
-        text += L"\r\n" + Count(items.size() - kMaxListed, L"more item.", L"more items.");
+    std::vector<std::wstring> lines;
+    for (const Item& item : items)
+        lines.push_back(line(item));
+    AppendBulletList(text, lines);
 }
 
 } // namespace
+
+void AppendBulletList(std::wstring& text, const std::vector<std::wstring>& lines) {
+    for (size_t i = 0; i < lines.size() && i < kMaxListed; ++i)
+        text += L"\r\n\u2022 " + lines[i];
+    if (lines.size() > kMaxListed)
+        text += L"\r\n" + Count(lines.size() - kMaxListed, L"more item.", L"more items.");
+}
 
 std::wstring MoveReportCaption(const MoveReport& report) {
     if (report.Complete())

@@ -29,6 +29,10 @@ struct MoveReport {
     bool Complete() const { return failures.empty(); }
 };
 
+// Appends a line break and a bullet for each line, as many as a message box shows, then how
+// many more there are.
+void AppendBulletList(std::wstring& text, const std::vector<std::wstring>& lines);
+
 // The caption of the Start Processing button after the run.
 std::wstring MoveReportCaption(const MoveReport& report);
 

@@ -1,23 +1,33 @@
 #pragma once
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "startmenu/EntryList.h"
 #include "startmenu/FolderLocations.h"
+#include "startmenu/MovePlan.h"
 #include "startmenu/MoveReport.h"
 
 namespace startmenu {
 
-// Carries out on disk what the user assigned, for first and every sibling after it: an
-// entry in category c moves into the folder categoryNames[c] directly inside its Programs
-// folder (made when missing), an entry marked MoveToRootCategory moves to the top of its
-// Programs folder, and only uncategorised folders are entered. The all-users folder is
-// done before the user's for each entry; an empty Programs folder location is skipped.
-// Nothing a run has put into a folder is replaced by another item of the same run, and a
-// move to the top never replaces what lies there: the later item takes a free name. An item
-// that cannot be moved, or whose category folder cannot be made, stays and is reported;
-// the walk goes on with the next.
+// Called with a step's number once it is recorded, before it is taken.
+using StepHook = std::function<void(std::size_t step)>;
+
+// What MoveEntries would do now, on the disk as it is (see PlanMoves).
+MovePlan PlanProcessing(const EntryNode* first, const FolderLocations& folders,
+                        const std::vector<std::wstring>& categoryNames);
+
+// Carries out a plan, each step recorded first in a new journal in the backup store, so the
+// run can be undone: an item that would replace another sets that one aside there. A step
+// that cannot be taken leaves its item where it was and is reported; the walk goes on. A
+// step that cannot be recorded stops the run with an AppError.
+MoveReport CarryOut(const MovePlan& plan, const FolderLocations& folders,
+                    const StepHook& beforeStep = {});
+
+// Plans and carries out at once: Start Processing on disk.
 MoveReport MoveEntries(const EntryNode* first, const FolderLocations& folders,
-                       const std::vector<std::wstring>& categoryNames);
+                       const std::vector<std::wstring>& categoryNames,
+                       const StepHook& beforeStep = {});
 
 } // namespace startmenu

@@ -11,7 +11,6 @@
 #include "res/resource.h"
 #include "startmenu/Categories.h"
 #include "startmenu/MainFormIds.h"
-#include "startmenu/Processing.h"
 #include "startmenu/StartMenuScan.h"
 #include "win/Application.h"
 #include "win/Dpi.h"
@@ -84,20 +83,16 @@ void TMainForm::FormCreate() {
     FormReady = true;
 }
 
+TMainForm::DiskRun::~DiskRun() {
+    form_.processing_ = false;
+    if (form_.closeRequested_)
+        PostMessageW(form_.Handle(), WM_CLOSE, 0, 0);
+}
+
 void TMainForm::Button8Click() {
-    // The question and the report run message loops: a second click, a category change or a
-    // close arriving through them must not touch the entries the run works on.
     if (processing_)
         return;
-    processing_ = true;
-    struct EndRun {
-        TMainForm& form;
-        ~EndRun() {
-            form.processing_ = false;
-            if (form.closeRequested_)
-                PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
-        }
-    } endRun{*this};
+    DiskRun run(*this);
 
     MoveReport report;
     {
@@ -111,7 +106,8 @@ void TMainForm::Button8Click() {
         lastProcessing_ = ProcessingResult::Incomplete;
         win::DisabledWindow busy(Handle());
         try {
-            report = MoveEntries(model_.Entries->First(), model_.Folders, model_.CategoryNames);
+            report = MoveEntries(model_.Entries->First(), model_.Folders, model_.CategoryNames,
+                                 BeforeProcessingStep);
         } catch (...) {
             FormCreate(); // the list shows what is on disk, also after a stopped run
             throw;
@@ -290,6 +286,12 @@ LRESULT TMainForm::OnCommand(int id, int code, HWND control) {
         return 0;
     case IdButton8:
         Button8Click();
+        return 0;
+    case IdButton12:
+        Button12Click();
+        return 0;
+    case IdUndoMenu:
+        UndoLastProcessing1Click();
         return 0;
     case IdRadioButton1:
     case IdRadioButton2:

@@ -12,6 +12,7 @@
 #include "startmenu/EntryList.h"
 #include "startmenu/FolderLocations.h"
 #include "startmenu/IconFetcher.h"
+#include "startmenu/Processing.h"
 #include "startmenu/StartMenuModel.h"
 #include "win/Gdi.h"
 #include "win/Layout.h"
@@ -85,6 +86,15 @@ public:
     // How the last run ended, for a caller without a screen (the batch run's exit code).
     enum class ProcessingResult { NotRun, Abandoned, Complete, Incomplete };
     ProcessingResult LastProcessing() const { return lastProcessing_; }
+    // Called as each step of a run is recorded and about to be taken.
+    StepHook BeforeProcessingStep;
+
+    // The list of what Start Processing would do now (MainFormUndo.cpp).
+    void Button12Click();
+    // Puts back what the latest run not yet undone did, after one question.
+    void UndoLastProcessing1Click();
+    // Enables the menu's undo entry exactly when there is a run to undo.
+    void RefreshUndoEntry();
 
     // Categories.
     struct CategoryButton {
@@ -110,7 +120,7 @@ public:
     HWND ListView1 = nullptr, TreeView1 = nullptr, ToolBar1 = nullptr, CheckBox1 = nullptr;
     HWND RadioButton1 = nullptr, RadioButton2 = nullptr;
     HWND Button2 = nullptr, Button3 = nullptr, Button4 = nullptr, Button5 = nullptr,
-         Button6 = nullptr, Button8 = nullptr, Button11 = nullptr;
+         Button6 = nullptr, Button8 = nullptr, Button11 = nullptr, Button12 = nullptr;
     HWND BitBtn1 = nullptr, BitBtn2 = nullptr, BitBtn3 = nullptr, BitBtn4 = nullptr,
          BitBtn5 = nullptr, BitBtn6 = nullptr, BitBtn7 = nullptr, BitBtn8 = nullptr,
          BitBtn9 = nullptr;
@@ -217,7 +227,21 @@ private:
     win::MenuHandle popupMenu1_, popupMenu2_;
     HWND welcomePicture_ = nullptr;
 
-    // A Start Processing run is on; a close asked for meanwhile waits for its end.
+    // A run on disk, processing or its undo, for as long as it lives: the question and the
+    // report run message loops, and a second click, a category change or a close arriving
+    // through them must not touch the entries the run works on.
+    class DiskRun {
+    public:
+        explicit DiskRun(TMainForm& form) : form_(form) { form_.processing_ = true; }
+        DiskRun(const DiskRun&) = delete;
+        DiskRun& operator=(const DiskRun&) = delete;
+        ~DiskRun();
+
+    private:
+        TMainForm& form_;
+    };
+
+    // A run is on; a close asked for meanwhile waits for its end.
     bool processing_ = false;
     bool closeRequested_ = false;
     ProcessingResult lastProcessing_ = ProcessingResult::NotRun;

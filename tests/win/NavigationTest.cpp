@@ -201,11 +201,12 @@ TEST_F(Navigation, MenuUnfoldsUpwardsFromTheButton) {
     GetWindowRect(form->Button11, &button);
     POINT origin = form->MenuOrigin();
     EXPECT_EQ(origin.x, button.left);
-    EXPECT_EQ(origin.y, button.top - 76);
+    EXPECT_EQ(origin.y, button.top - 5 * 19);
     HMENU menu = form->PopupMenu1();
-    ASSERT_EQ(GetMenuItemCount(menu), 4);
-    const wchar_t* entries[] = {L"About...", L"Home Page", L"Tell a Friend...", L"Help"};
-    for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(GetMenuItemCount(menu), 5);
+    const wchar_t* entries[] = {L"About...", L"Home Page", L"Tell a Friend...", L"Help",
+                                L"&Undo Last Processing..."};
+    for (int i = 0; i < 5; ++i) {
         wchar_t text[64] = L"";
         GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
         EXPECT_STREQ(text, entries[i]);
