@@ -19,7 +19,7 @@
 #include "win/Com.h"
 #include "win/FileSystem.h"
 
-#include "Timing.h"
+#include "Benchmark.h"
 
 namespace {
 
@@ -125,15 +125,8 @@ Figures Measure(const std::wstring& temp, int items) {
 } // namespace
 
 int wmain() {
-    win::Application::SetTitle(L"Marlowen");
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
     win::ComInit com;
-    wchar_t tempPath[MAX_PATH];
-    GetTempPathW(MAX_PATH, tempPath);
-    std::wstring temp = std::wstring(tempPath) + L"marlowen-benchmark";
-    startmenu::DeleteFolderTree(temp);
-    CreateDirectoryW(temp.c_str(), nullptr);
+    std::wstring temp = StartBenchmark(L"marlowen-benchmark");
 
     std::vector<Figures> all;
     std::printf("%8s %14s %20s %20s %10s %14s\n", "items", "start-up ms", "switch loading ms",

@@ -20,7 +20,7 @@
 #include "win/Com.h"
 #include "win/FileSystem.h"
 
-#include "Timing.h"
+#include "Benchmark.h"
 
 namespace {
 
@@ -147,15 +147,8 @@ double Median(std::vector<double> runs) {
 } // namespace
 
 int wmain() {
-    win::Application::SetTitle(L"Marlowen");
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
     win::ComInit com;
-    wchar_t tempPath[MAX_PATH];
-    GetTempPathW(MAX_PATH, tempPath);
-    std::wstring temp = std::wstring(tempPath) + L"marlowen-search-benchmark";
-    startmenu::DeleteFolderTree(temp);
-    CreateDirectoryW(temp.c_str(), nullptr);
+    std::wstring temp = StartBenchmark(L"marlowen-search-benchmark");
     const std::wstring tree = temp + L"\\Programs", cleaned = temp + L"\\Cleaned",
                        programs = temp + L"\\Program Files";
 
