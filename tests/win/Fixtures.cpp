@@ -234,34 +234,54 @@ RunningProgram::~RunningProgram() {
 
 namespace {
 
-void CALLBACK WindowChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
-    // Its arrival is what wakes the waiting thread.
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->processId)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// A top-level window of the process, to reach its message loop through.
+HWND AnyWindowOf(DWORD processId) {
+    WindowSearch search = {processId, nullptr};
+    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 } // namespace
 
+// What the program shows changes only as its GUI thread works, so each look follows a round
+// trip through its message loop: a sent message is answered when the program next looks at
+// its queue, which is after the work a posted click or key started, or inside the modal loop
+// that work opened. Before the program has a window, its first wait for input is the event.
 bool RunningProgram::WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, WindowChanged, processId_,
-                                         0, WINEVENT_OUTOFCONTEXT);
     DWORD start = GetTickCount();
-    bool held = done();
-    while (!held) {
+    for (;;) {
+        if (done())
+            return true;
         DWORD spent = GetTickCount() - start;
-        if (spent >= milliseconds)
-            break;
-        HANDLE process = process_.Get();
-        DWORD woke =
-            MsgWaitForMultipleObjects(1, &process, FALSE, milliseconds - spent, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        held = done();
-        if (woke == WAIT_OBJECT_0 || woke == WAIT_TIMEOUT)
-            break;
+        if (spent >= milliseconds || WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0)
+            return done();
+        DWORD left = milliseconds - spent;
+        if (HWND window = AnyWindowOf(processId_)) {
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, left, &answer);
+        } else {
+            DWORD idle = WaitForInputIdle(process_.Get(), left);
+            if (idle == WAIT_TIMEOUT)
+                return done();
+            if (idle != 0) // a program without a message loop: only its end can change things
+                WaitForSingleObject(process_.Get(), left);
+        }
     }
-    if (hook)
-        UnhookWinEvent(hook);
-    return held;
 }
 
 HWND RunningProgram::WaitForWindow(const wchar_t* className, HWND other) {

@@ -105,8 +105,8 @@ public:
     // came. With other, a window other than that one.
     HWND WaitForWindow(const wchar_t* className, HWND other = nullptr);
     HWND WaitForMainWindow() { return WaitForWindow(L"TMainForm"); }
-    // Waits until done holds, looking again at each change the program's windows report
-    // (shown, hidden, renamed, ...) and when it ends; false when it does not within the time.
+    // Waits until done holds, looking again each time the program's GUI thread comes back to
+    // its message loop, and when it ends; false when it does not within the time.
     bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds = 20000);
     // The exit code, or ~0 when the program does not end within the time (it is then ended).
     DWORD WaitForExit(DWORD milliseconds = 30000);
