@@ -97,24 +97,49 @@ void DeleteTree(const std::wstring& folder) {
     startmenu::DeleteFolderTree(folder);
 }
 
-// Empties a Programs folder as far as the system lets it. A linked folder is left: its
-// target is not the Start Menu's, and the copies never hold one.
-void EmptyFolder(const std::wstring& folder) {
+// Empties a Programs folder as far as the system lets it, and says why when it could not: an
+// item left behind would otherwise stay in the restored Start Menu unnoticed. A linked folder
+// is left: its target is not the Start Menu's, and the copies never hold one.
+DWORD EmptyFolder(const std::wstring& folder) {
     std::vector<WIN32_FIND_DATAW> entries;
     win::ForEachFile(folder + L"\\*",
                      [&](const WIN32_FIND_DATAW& data) { entries.push_back(data); });
+    DWORD first = ERROR_SUCCESS;
     for (const WIN32_FIND_DATAW& data : entries) {
         std::wstring path = folder + L"\\" + data.cFileName;
         if (win::IsLinkedDirectory(data))
             continue;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteTree(path);
-        } else {
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(path.c_str());
+            if (first == ERROR_SUCCESS && win::IsExistingDirectory(path))
+                first = ERROR_DIR_NOT_EMPTY;
+        } else if (!DeleteFileW(path.c_str()) && first == ERROR_SUCCESS) {
+            first = GetLastError();
         }
     }
+    return first;
+}
+
+// The first file below folder that another program holds open so that it cannot be deleted,
+// or empty: a restore must be able to remove everything it replaces.
+std::wstring FirstItemInUse(const std::wstring& folder) {
+    std::wstring found;
+    win::ForEachFile(folder + L"\\*", [&](const WIN32_FIND_DATAW& data) {
+        std::wstring path = folder + L"\\" + data.cFileName;
+        if (!found.empty() || win::IsLinkedDirectory(data))
+            return;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            found = FirstItemInUse(path);
+            return;
+        }
+        win::FileHandle probe(CreateFileW(
+            path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+            OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!probe && GetLastError() == ERROR_SHARING_VIOLATION)
+            found = path;
+    });
+    return found;
 }
 
 // One Programs folder and where its copy lies in a backup or holding folder.
@@ -136,10 +161,10 @@ std::vector<CopyPair> PairsOf(const startmenu::FolderLocations& folders,
 DWORD ReplaceFrom(const std::vector<CopyPair>& pairs, CopyProgress* progress) {
     DWORD first = ERROR_SUCCESS;
     for (const CopyPair& pair : pairs) {
-        EmptyFolder(pair.programs);
-        DWORD error = CopyFolderContents(pair.copy, pair.programs, progress);
+        DWORD emptied = EmptyFolder(pair.programs);
+        DWORD copied = CopyFolderContents(pair.copy, pair.programs, progress);
         if (first == ERROR_SUCCESS)
-            first = error;
+            first = emptied != ERROR_SUCCESS ? emptied : copied;
     }
     return first;
 }
@@ -264,6 +289,14 @@ RestoreResult RestoreFromBackup(const startmenu::FolderLocations& folders,
     CheckStoreOutsideStartMenu(folders);
     std::wstring copy = WithoutTrailingBackslash(backupFolder);
     CheckRestorable(folders, copy);
+
+    for (const CopyPair& pair : PairsOf(folders, copy)) {
+        std::wstring inUse = FirstItemInUse(pair.programs);
+        if (!inUse.empty())
+            throw win::AppError(inUse + L" is in use by another program, so the restore could not "
+                                        L"replace it. Close that program and restore again. "
+                                        L"Nothing has been changed.");
+    }
 
     // What the restore replaces is kept until the copy back has succeeded.
     std::wstring holding = FirstFreeFolder(BackupRootOf(folders), L"replaced");

@@ -285,6 +285,25 @@ TEST_F(BackupStoreTest, AFailedCopyBackPutsTheEarlierStartMenuBack) {
     EXPECT_EQ(ListNames(folders.BackupRootDir),
               (std::vector<std::wstring>{L"backup1", L"backup2"}));
 
+    {
+        // An item another program reads and will not let go: the restore could copy it aside
+        // but never remove it, so it does not begin, and says which item.
+        std::wstring inUse = folders.UserProgramsDir + L"\\Only now.lnk";
+        win::FileHandle held(CreateFileW(inUse.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        try {
+            RestoreFromBackup(folders, Copy(1), nullptr);
+            ADD_FAILURE() << "the restore went ahead";
+        } catch (const win::AppError& refused) {
+            EXPECT_EQ(refused.Message().rfind(inUse + L" is in use by another program", 0), 0u);
+        }
+    }
+    EXPECT_EQ(User(), user);
+    EXPECT_EQ(Common(), common);
+    EXPECT_EQ(ListNames(folders.BackupRootDir),
+              (std::vector<std::wstring>{L"backup1", L"backup2"}));
+
     // The copy back and the putting back both fail: what the Start Menu held is kept, and the
     // result says where.
     class LockingProgress : public CopyProgress {
