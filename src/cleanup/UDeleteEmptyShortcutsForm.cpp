@@ -13,6 +13,7 @@
 #include "win/Dpi.h"
 #include "win/Errors.h"
 #include "win/FileSystem.h"
+#include "win/ListControl.h"
 #include "win/Text.h"
 
 namespace cleanup {
@@ -452,10 +453,8 @@ void TDeleteEmptyShortcutsForm::RemoveEmptyFolders(const std::wstring& folder) {
 }
 
 void TDeleteEmptyShortcutsForm::ListView1Click(POINT at) {
-    LVHITTESTINFO hit = {};
-    hit.pt = at;
-    int item = ListView_HitTest(ListView1, &hit);
-    if (item >= 0 && (hit.flags & LVHT_ONITEMSTATEICON))
+    int item = win::CheckBoxItemAt(ListView1, at);
+    if (item >= 0)
         ToggleListItem(item);
 }
 

@@ -15,6 +15,7 @@
 #include "win/Dpi.h"
 #include "win/FileSystem.h"
 #include "win/Gdi.h"
+#include "win/ListControl.h"
 #include "win/Text.h"
 
 namespace startmenu {
@@ -215,10 +216,8 @@ void TMainForm::ListView1Click() {
     POINT p;
     GetCursorPos(&p);
     ScreenToClient(ListView1, &p);
-    LVHITTESTINFO hit = {};
-    hit.pt = p;
-    int item = ListView_HitTest(ListView1, &hit);
-    if (item >= 0 && (hit.flags & LVHT_ONITEMSTATEICON))
+    int item = win::CheckBoxItemAt(ListView1, p);
+    if (item >= 0)
         ToggleListItem(item);
 }
 
