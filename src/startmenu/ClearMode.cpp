@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "base/PathRules.h"
 #include "cleanup/EmptyFolders.h"
 #include "cleanup/ShortcutCheck.h"
@@ -19,10 +22,15 @@ namespace {
 bool Clear(const std::wstring& folder, const win::FolderSet& kept,
            cleanup::ShortcutChecker& checker, ClearResult& result) {
     bool empty = true;
+    // One listing a folder: its shortcuts are looked at once its sub-folders are done.
+    std::vector<std::wstring> shortcuts;
     win::ForEachFile(folder + L"\\*", [&](const WIN32_FIND_DATAW& data) {
         std::wstring path = folder + L"\\" + data.cFileName;
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            empty = empty && base::IsShortcutFileName(data.cFileName); // looked at below
+            if (base::IsShortcutFileName(data.cFileName))
+                shortcuts.push_back(std::move(path));
+            else
+                empty = false;
             return;
         }
         if (win::IsLinkedDirectory(data) || !win::IsExistingDirectory(path)) {
@@ -37,15 +45,14 @@ bool Clear(const std::wstring& folder, const win::FolderSet& kept,
                 ++result.notDeleted;
         }
     });
-    win::ForEachFile(folder + L"\\*.lnk", [&](const WIN32_FIND_DATAW& data) {
-        std::wstring path = folder + L"\\" + data.cFileName;
+    for (const std::wstring& path : shortcuts) {
         if (checker.Check(path).state != cleanup::TargetState::Missing) {
             empty = false;
         } else if (!DeleteFileW(path.c_str())) {
             empty = false;
             ++result.notDeleted;
         }
-    });
+    }
     return empty;
 }
 
