@@ -16,10 +16,7 @@
 namespace backup {
 namespace {
 
-using win::AnchorBottom;
-using win::AnchorLeft;
-using win::AnchorRight;
-using win::AnchorTop;
+using namespace win::anchors;
 
 constexpr const wchar_t* kClassName = L"TBackupWizardForm";
 
@@ -42,10 +39,6 @@ enum WizardId : int {
     IdStatic,
 };
 
-constexpr unsigned kTopWide = AnchorLeft | AnchorTop | AnchorRight;
-constexpr unsigned kAllSides = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
-constexpr unsigned kBottomRight = AnchorRight | AnchorBottom;
-constexpr unsigned kBottomLeft = AnchorLeft | AnchorBottom;
 constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT;
 constexpr DWORD kRadio = WS_VISIBLE | BS_AUTORADIOBUTTON | BS_NOTIFY;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;

@@ -19,10 +19,7 @@
 namespace cleanup {
 namespace {
 
-using win::AnchorBottom;
-using win::AnchorLeft;
-using win::AnchorRight;
-using win::AnchorTop;
+using namespace win::anchors;
 
 constexpr const wchar_t* kClassName = L"TDeleteEmptyShortcutsForm";
 constexpr const wchar_t* kSearchCaption = L"&Search";
@@ -62,13 +59,6 @@ enum Column : int { NameColumn, PathColumn, TargetColumn };
 // The check states as the list shows them: state n is picture n - 1 of its state list.
 constexpr int kUnticked = 1, kTicked = 2;
 
-constexpr unsigned kTopLeft = AnchorLeft | AnchorTop;
-constexpr unsigned kTopWide = AnchorLeft | AnchorTop | AnchorRight;
-constexpr unsigned kTopRight = AnchorTop | AnchorRight;
-constexpr unsigned kAllSides = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
-constexpr unsigned kBottomLeft = AnchorLeft | AnchorBottom;
-constexpr unsigned kBottomWide = AnchorLeft | AnchorRight | AnchorBottom;
-constexpr unsigned kBottomRight = AnchorRight | AnchorBottom;
 constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kCheckBox = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;

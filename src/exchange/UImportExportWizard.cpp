@@ -12,10 +12,7 @@
 namespace exchange {
 namespace {
 
-using win::AnchorBottom;
-using win::AnchorLeft;
-using win::AnchorRight;
-using win::AnchorTop;
+using namespace win::anchors;
 
 constexpr const wchar_t* kClassName = L"TImportExportWizard";
 constexpr const wchar_t* kImportCaption = L"&Import...";
@@ -36,8 +33,6 @@ enum WizardId : int {
     IdButton6,
 };
 
-constexpr unsigned kTopWide = AnchorLeft | AnchorTop | AnchorRight;
-constexpr unsigned kBottomRight = AnchorRight | AnchorBottom;
 // Wraps its caption onto further lines where the width does not suffice.
 constexpr DWORD kRadio = WS_VISIBLE | BS_AUTORADIOBUTTON | BS_MULTILINE | BS_NOTIFY;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;

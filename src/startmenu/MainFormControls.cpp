@@ -16,6 +16,7 @@ namespace startmenu {
 namespace {
 
 using namespace win;
+using namespace win::anchors;
 
 // The client area of an 800 by 600 window, for which the layout is designed at 96 dpi.
 constexpr SIZE kDesignClient = {784, 561};
@@ -23,12 +24,6 @@ constexpr int kBarHeight = 41;
 constexpr RECT kToolBarDesign = {0, 28, 784, 62};
 // The area shared by the program list, the splitter and the category tree.
 constexpr RECT kSplitPanel = {8, 92, 776, 486};
-
-constexpr unsigned kTopLeft = AnchorLeft | AnchorTop;
-constexpr unsigned kTopWide = AnchorLeft | AnchorTop | AnchorRight;
-constexpr unsigned kBottomLeft = AnchorLeft | AnchorBottom;
-constexpr unsigned kBottomRight = AnchorRight | AnchorBottom;
-constexpr unsigned kFill = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
 
 constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
@@ -188,7 +183,7 @@ void TMainForm::CreatePage2() {
           {WC_LISTVIEWW, L"",
            WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_LIST | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
-           IdListView1, kSplitPanel, kFill | AnchorBelowBand, AsFont(listFont_)}},
+           IdListView1, kSplitPanel, kAllSides | AnchorBelowBand, AsFont(listFont_)}},
          {&TMainForm::TreeView1,
           {WC_TREEVIEWW, L"",
            WS_VISIBLE | WS_TABSTOP | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS,
@@ -339,7 +334,7 @@ void TMainForm::Translate() {}
 RECT TMainForm::PanelRect() const {
     RECT client;
     GetClientRect(Handle(), &client);
-    return frame_->Layout().Place(kSplitPanel, kFill | AnchorBelowBand,
+    return frame_->Layout().Place(kSplitPanel, kAllSides | AnchorBelowBand,
                                   {client.right, client.bottom}, dpi_, bandExtra_);
 }
 

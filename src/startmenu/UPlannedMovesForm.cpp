@@ -8,15 +8,14 @@
 namespace startmenu {
 namespace {
 
+using namespace win::anchors;
+
 constexpr const wchar_t* kClassName = L"TPlannedMovesForm";
 constexpr SIZE kSize = {760, 460};
 constexpr SIZE kDesignClient = {744, 421};
 constexpr int kBarHeight = 41;
 
 enum FormId : int { IdLabel1 = 1301, IdListView1, IdButton1 };
-
-constexpr unsigned kTopWide = win::AnchorLeft | win::AnchorTop | win::AnchorRight;
-constexpr unsigned kAllSides = kTopWide | win::AnchorBottom;
 
 struct Column {
     const wchar_t* title;

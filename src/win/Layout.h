@@ -16,6 +16,17 @@ enum Anchor : unsigned {
     AnchorBelowBand = 16,
 };
 
+// The sets of edges the windows' controls keep to, by the corner or side they stay with.
+namespace anchors {
+constexpr unsigned kTopLeft = AnchorLeft | AnchorTop;
+constexpr unsigned kTopRight = AnchorTop | AnchorRight;
+constexpr unsigned kTopWide = AnchorLeft | AnchorTop | AnchorRight;
+constexpr unsigned kBottomLeft = AnchorLeft | AnchorBottom;
+constexpr unsigned kBottomRight = AnchorRight | AnchorBottom;
+constexpr unsigned kBottomWide = AnchorLeft | AnchorRight | AnchorBottom;
+constexpr unsigned kAllSides = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom;
+} // namespace anchors
+
 // Places child controls from rectangles designed at 96 dpi for a client area of
 // designClient, keeping them at their anchored edges as the window grows or shrinks.
 class AnchorLayout {

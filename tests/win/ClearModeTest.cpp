@@ -113,12 +113,6 @@ private:
     std::wstring empty_, link_;
 };
 
-std::wstring ShellFolder(int csidl) {
-    wchar_t path[MAX_PATH] = L"";
-    SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
-
 std::wstring KnownFolder(REFKNOWNFOLDERID id) {
     wchar_t* path = nullptr;
     std::wstring result = SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path)) ? path : L"";
@@ -312,10 +306,8 @@ TEST_F(ClearModeTest, EmptyFolderArgumentCleansNothing) {
 
 // The program itself, started the way a user or a script starts it.
 TEST_F(ClearModeTest, ClearRunCleansTheFolderAndKeepsTheSystemStartupFolder) {
-    wchar_t common[MAX_PATH];
-    ASSERT_HRESULT_SUCCEEDED(
-        SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, common));
-    std::wstring menu = common;
+    std::wstring menu = PrefixFolder(CSIDL_COMMON_PROGRAMS);
+    ASSERT_FALSE(menu.empty());
     std::wstring startup = menu + L"\\StartUp";
     MakeDir(startup);
     MakeDir(menu + L"\\Utilities");
@@ -459,9 +451,9 @@ TEST_F(ClearModeTest, ClearRunTellsInItsExitCodeWhatItCouldNotDo) {
 // "/clear" on a drive root, the Windows folder or a folder of all users' is refused in
 // every spelling, and nothing at all is touched: not the bait planted in each of them.
 TEST_F(ClearModeTest, ClearRunRefusesTheSystemsOwnFoldersAndTouchesNothing) {
-    const std::wstring windows = ShellFolder(CSIDL_WINDOWS), profile = ShellFolder(CSIDL_PROFILE),
-                       programFiles = ShellFolder(CSIDL_PROGRAM_FILES),
-                       programData = ShellFolder(CSIDL_COMMON_APPDATA),
+    const std::wstring windows = PrefixFolder(CSIDL_WINDOWS), profile = PrefixFolder(CSIDL_PROFILE),
+                       programFiles = PrefixFolder(CSIDL_PROGRAM_FILES),
+                       programData = PrefixFolder(CSIDL_COMMON_APPDATA),
                        publicProfile = KnownFolder(FOLDERID_Public),
                        profiles = KnownFolder(FOLDERID_UserProfiles);
     std::deque<Bait> baits;
@@ -510,7 +502,7 @@ TEST_F(ClearModeTest, ClearRunRefusesTheSystemsOwnFoldersAndTouchesNothing) {
 
     // The folders clear mode is for are not refused.
     EXPECT_FALSE(startmenu::IsRefusedClearFolder(root.Path()));
-    EXPECT_FALSE(startmenu::IsRefusedClearFolder(ShellFolder(CSIDL_PROGRAMS)));
-    EXPECT_FALSE(startmenu::IsRefusedClearFolder(ShellFolder(CSIDL_COMMON_PROGRAMS)));
+    EXPECT_FALSE(startmenu::IsRefusedClearFolder(PrefixFolder(CSIDL_PROGRAMS)));
+    EXPECT_FALSE(startmenu::IsRefusedClearFolder(PrefixFolder(CSIDL_COMMON_PROGRAMS)));
     EXPECT_FALSE(startmenu::IsRefusedClearFolder(programFiles + L"\\Common Files"));
 }

@@ -30,10 +30,8 @@ protected:
     std::wstring common, item, office;
 
     void SetUp() override {
-        wchar_t path[MAX_PATH];
-        ASSERT_HRESULT_SUCCEEDED(
-            SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, path));
-        common = path;
+        common = PrefixFolder(CSIDL_COMMON_PROGRAMS);
+        ASSERT_FALSE(common.empty());
         office = common + L"\\Office";
         ASSERT_FALSE(Exists(office)) << "the prefix's menu has no Office folder of its own";
         MakeFile(files / L"tool.exe");

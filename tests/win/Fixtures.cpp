@@ -186,6 +186,13 @@ bool CleanSettings::KeyExists() {
            ERROR_SUCCESS;
 }
 
+std::wstring PrefixFolder(int csidl) {
+    wchar_t path[MAX_PATH] = L"";
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return {};
+    return path;
+}
+
 std::wstring BesideTests(const std::wstring& fileName) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -313,9 +320,7 @@ DWORD RunningProgram::WaitForExit(DWORD milliseconds) {
 
 FirstProgramsShortcut::FirstProgramsShortcut(const std::wstring& name)
     : target_(L"first"), name_(name) {
-    wchar_t common[MAX_PATH] = L"";
-    SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, common);
-    programs_ = common;
+    programs_ = PrefixFolder(CSIDL_COMMON_PROGRAMS);
     path_ = programs_ + L"\\" + name_;
     MakeFile(target_ / L"program.exe");
     MakeShortcut(path_, target_ / L"program.exe");

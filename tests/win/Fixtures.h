@@ -86,6 +86,9 @@ public:
 // Path of a built program beside the test executable.
 std::wstring BesideTests(const std::wstring& fileName);
 
+// The test prefix's own folder of a CSIDL, as the program finds it; empty when there is none.
+std::wstring PrefixFolder(int csidl);
+
 // Runs a program with arguments in C:\, waits for it, returns its exit code.
 DWORD RunProgram(const std::wstring& exe, const std::wstring& arguments);
 

@@ -321,19 +321,16 @@ protected:
     win::ComInit com;
 
     void SetUp() override {
-        wchar_t path[MAX_PATH];
-        ASSERT_HRESULT_SUCCEEDED(
-            SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, path));
-        common = path;
+        common = PrefixFolder(CSIDL_COMMON_PROGRAMS);
+        ASSERT_FALSE(common.empty());
         office = common + L"\\Office";
         ASSERT_FALSE(Exists(office)) << "the prefix's menu has no Office folder of its own";
         ASSERT_TRUE(
             CopyFileW(BesideTests(L"marlowen.exe").c_str(), (app / L"marlowen.exe").c_str(), TRUE));
         source.appDir = app.Path() + L"\\";
         source.commonPrograms = common;
-        ASSERT_HRESULT_SUCCEEDED(
-            SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, path));
-        source.userPrograms = path;
+        source.userPrograms = PrefixFolder(CSIDL_PROGRAMS);
+        ASSERT_FALSE(source.userPrograms.empty());
         MakeDir(office);
         MakeFile(office + L"\\!!Undo B.lnk", "old B");
         for (const wchar_t* name : {L"!!Undo A.lnk", L"!!Undo B.lnk", L"!!Undo C.lnk"})
