@@ -7,7 +7,7 @@ build="$root/build"
 
 "$root/tools/build-win.sh" marlowen help_file
 
-version=$(sed -n 's/^#define MARLOWEN_VERSION_TEXT "\(.*\)"$/\1/p' "$build/win/generated/app/Version.h")
+version=$(sed -n 's/^#define MARLOWEN_VERSION_TEXT "\(.*\)"$/\1/p' "$build/win/generated/product/Version.h")
 name="Marlowen-$version"
 stage="$build/release"
 rm -rf "$stage"

@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/MainFormTarget.h"
+#include "app/MainFormWiring.h"
 #include "app/RunChoice.h"
-#include "backup/UBackupWizardForm.h"
-#include "cleanup/UDeleteEmptyShortcutsForm.h"
-#include "exchange/MainFormTarget.h"
 #include "exchange/UXMLmenuManage.h"
 #include "extras/UAboutForm.h"
 #include "startmenu/ClearMode.h"
@@ -57,7 +56,7 @@ void StopAtStepForTests(startmenu::TMainForm& mainForm) {
 
 // Imports the layout in apply mode on the hidden main window.
 int RunBatchImport(startmenu::TMainForm& mainForm, const std::wstring& fileName) {
-    exchange::MainFormTarget target(mainForm);
+    app::MainFormTarget target(mainForm);
     try {
         exchange::ImportStartMenu(target, true, fileName);
     } catch (const exchange::LayoutRefused& refused) {
@@ -93,15 +92,9 @@ int RunProgram() {
     StopAtStepForTests(mainForm);
     if (run == app::RunKind::BatchImport)
         return RunBatchImport(mainForm, args[0]);
-    mainForm.Wizards.importExport = exchange::OpenImportExportWizard;
-    mainForm.Wizards.backupRestore = [](startmenu::TMainForm& form) {
-        backup::RunBackupWizard(form.Handle(), form.Model().Folders);
-    };
-    mainForm.Wizards.deleteEmptyShortcuts = [&folders](startmenu::TMainForm& form) {
-        cleanup::RunDeleteEmptyShortcutsWizard(form.Handle(), folders);
-    };
+    app::ConnectWizards(mainForm, folders);
     extras::TAboutBox aboutBox(mainForm.Handle());
-    mainForm.AboutBox = [&aboutBox] { aboutBox.ShowModal(); };
+    app::ConnectMenuExtras(mainForm, aboutBox);
     mainForm.Show();
     win::Application::Run();
     return 0;

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "app/Settings.h"
+#include "product/Settings.h"
 #include "backup/BackupStore.h"
 #include "backup/CopyProgressBar.h"
 #include "res/resource.h"
@@ -354,7 +354,7 @@ void TBackupWizardForm::CreateBackup() {
     for (DWORD error : {result.userCopyError, result.commonCopyError})
         if (error != ERROR_SUCCESS)
             ShowMessage(std::to_wstring(error), MB_OK | MB_ICONERROR);
-    app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kBackupDoneValue, 1);
+    product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kBackupDoneValue, 1);
     ShowMessage(L"A backup copy has been created!", MB_OK | MB_ICONINFORMATION);
     EndModal(IDOK);
 }

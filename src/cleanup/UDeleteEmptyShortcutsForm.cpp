@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "backup/SRRestorePtAPI.h"
+#include "restorepoint/SRRestorePtAPI.h"
 #include "base/PathRules.h"
-#include "cleanup/EmptyFolders.h"
+#include "cleaning/EmptyFolders.h"
 #include "res/resource.h"
 #include "startmenu/ItemIcon.h"
 #include "win/Dpi.h"
@@ -323,7 +323,7 @@ void TDeleteEmptyShortcutsForm::ShowStatus(const std::wstring& text) {
 }
 
 void TDeleteEmptyShortcutsForm::AddFoundShortcut(const std::wstring& path,
-                                                 const ShortcutTarget& target) {
+                                                 const cleaning::ShortcutTarget& target) {
     if (closing_)
         return;
     rows_.push_back({path, target, false});
@@ -414,8 +414,8 @@ void TDeleteEmptyShortcutsForm::Button5Click() {
         return;
     {
         // Closes the restore point and resets the cursor however the work ends.
-        backup::RestorePointScope restorePoint(Handle());
-        if (restorePoint.Outcome() == backup::RestorePointOutcome::Abandon)
+        restorepoint::RestorePointScope restorePoint(Handle());
+        if (restorePoint.Outcome() == restorepoint::RestorePointOutcome::Abandon)
             return;
         // A shortcut that could not be deleted stays listed, still ticked.
         rows_.erase(std::remove_if(rows_.begin(), rows_.end(),
@@ -424,7 +424,7 @@ void TDeleteEmptyShortcutsForm::Button5Click() {
                                    }),
                     rows_.end());
         Refresh();
-        kept_ = KeptFolders(CommonStartupDir, UserStartupDir);
+        kept_ = cleaning::KeptFolders(CommonStartupDir, UserStartupDir);
         if (Ticked(CheckBox1)) {
             RemoveEmptyFolders(CommonProgramsDir);
             RemoveEmptyFolders(UserProgramsDir);
@@ -439,7 +439,7 @@ void TDeleteEmptyShortcutsForm::Button5Click() {
 void TDeleteEmptyShortcutsForm::RemoveEmptyFolders(const std::wstring& folder) {
     if (folder.empty())
         return;
-    cleanup::RemoveEmptyFolders(folder, kept_);
+    cleaning::RemoveEmptyFolders(folder, kept_);
 }
 
 void TDeleteEmptyShortcutsForm::ListView1Click(POINT at) {
@@ -464,7 +464,7 @@ std::wstring TDeleteEmptyShortcutsForm::ListText(int item, int column) const {
     case PathColumn:
         return row.path;
     case TargetColumn:
-        return row.target.state == TargetState::Unreachable
+        return row.target.state == cleaning::TargetState::Unreachable
                    ? row.target.path + L" (" + kDriveNotAvailable + L")"
                    : row.target.path;
     }

@@ -42,7 +42,7 @@ public:
     // One listed shortcut.
     struct FoundRow {
         std::wstring path;
-        ShortcutTarget target;
+        cleaning::ShortcutTarget target;
         bool checked = false;
     };
     int ListCount() const { return static_cast<int>(rows_.size()); }
@@ -90,7 +90,8 @@ private:
 
     // What the threads call, on the GUI thread.
     void ShowStatus(const std::wstring& text) override;
-    void AddFoundShortcut(const std::wstring& path, const ShortcutTarget& target) override;
+    void AddFoundShortcut(const std::wstring& path,
+                          const cleaning::ShortcutTarget& target) override;
     void SearchThreadDone() override;
 
     const startmenu::FolderSource& folders_;

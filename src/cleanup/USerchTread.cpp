@@ -19,7 +19,7 @@ TSerchTread::TSerchTread(std::wstring rootFolder, SearchWindow& form,
 void TSerchTread::Execute() {
     win::Lock hold(SearchLock);
     // COM, the link object and the quiet drive errors once for the whole search.
-    ShortcutChecker checker;
+    cleaning::ShortcutChecker checker;
     checker_ = &checker;
     SearchFolder(RootFolder);
     checker_ = nullptr;
@@ -80,7 +80,7 @@ bool TSerchTread::IsEmptyShortcut(const std::wstring& path) {
     // count, not a set-up.
     win::ComInit com;
     FoundTarget = checker_->Check(path);
-    return FoundTarget.state != TargetState::Present;
+    return FoundTarget.state != cleaning::TargetState::Present;
 }
 
 } // namespace cleanup

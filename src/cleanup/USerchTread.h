@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "cleanup/ShortcutCheck.h"
+#include "cleaning/ShortcutCheck.h"
 #include "win/Worker.h"
 
 namespace cleanup {
@@ -12,7 +12,8 @@ namespace cleanup {
 class SearchWindow {
 public:
     virtual void ShowStatus(const std::wstring& text) = 0;
-    virtual void AddFoundShortcut(const std::wstring& path, const ShortcutTarget& target) = 0;
+    virtual void AddFoundShortcut(const std::wstring& path,
+                                  const cleaning::ShortcutTarget& target) = 0;
     // Once per thread, after its search has ended and it has left the lock.
     virtual void SearchThreadDone() = 0;
 
@@ -51,16 +52,16 @@ private:
     std::wstring RootFolder;
     struct FoundShortcut {
         std::wstring path;
-        ShortcutTarget target;
+        cleaning::ShortcutTarget target;
     };
     // Written by the thread, read by the GUI thread only during a call, while the thread waits.
     std::wstring StatusText;
-    ShortcutTarget FoundTarget; // of the shortcut just checked
+    cleaning::ShortcutTarget FoundTarget; // of the shortcut just checked
     win::CriticalSection& SearchLock;
-    bool statusShown_ = false;           // StatusText has been handed to the window
-    ULONGLONG statusTick_ = 0;           // when the window was last handed a status
-    ShortcutChecker* checker_ = nullptr; // the thread's own, while it searches
-    win::WorkerThread worker_;           // last: it is joined before the rest goes
+    bool statusShown_ = false;                     // StatusText has been handed to the window
+    ULONGLONG statusTick_ = 0;                     // when the window was last handed a status
+    cleaning::ShortcutChecker* checker_ = nullptr; // the thread's own, while it searches
+    win::WorkerThread worker_;                     // last: it is joined before the rest goes
 };
 
 } // namespace cleanup

@@ -1,6 +1,6 @@
 #include "exchange/ExportDocument.h"
 
-#include "app/Version.h"
+#include "product/Version.h"
 #include "exchange/Utf8.h"
 
 namespace exchange {

@@ -1,6 +1,6 @@
 #include "extras/Links.h"
 
-#include "app/AppInfo.h"
+#include "product/AppInfo.h"
 
 namespace extras {
 namespace {
@@ -11,18 +11,18 @@ constexpr const wchar_t* kFromRecommendation = L"?tf";
 } // namespace
 
 std::wstring HomePageHost() {
-    std::wstring address = app::kHomePage;
+    std::wstring address = product::kHomePage;
     size_t scheme = address.find(L"://");
     size_t start = scheme == std::wstring::npos ? 0 : scheme + 3;
     return address.substr(start, address.find(L'/', start) - start);
 }
 
 std::wstring SupportMailText() {
-    return std::wstring(L"mailto:") + app::kSupportEmail;
+    return std::wstring(L"mailto:") + product::kSupportEmail;
 }
 
 std::wstring SupportMailLink() {
-    std::wstring subject = std::wstring(app::kProductName) + L" " +
+    std::wstring subject = std::wstring(product::kProductName) + L" " +
                            std::to_wstring(MARLOWEN_VERSION_MAJOR) + L"_" +
                            std::to_wstring(MARLOWEN_VERSION_MINOR);
     std::wstring escaped;
@@ -33,11 +33,11 @@ std::wstring SupportMailLink() {
 
 // The home page ends with the site's root "/".
 std::wstring RecommendedHomePage() {
-    return app::kHomePage + std::wstring(kFromRecommendation);
+    return product::kHomePage + std::wstring(kFromRecommendation);
 }
 
 std::wstring RecommendedDownload() {
-    return app::kHomePage + std::wstring(kSetupProgram) + kFromRecommendation;
+    return product::kHomePage + std::wstring(kSetupProgram) + kFromRecommendation;
 }
 
 } // namespace extras

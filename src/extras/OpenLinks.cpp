@@ -1,13 +1,13 @@
 #include "extras/OpenLinks.h"
 
-#include "app/AppInfo.h"
+#include "product/AppInfo.h"
 #include "extras/Links.h"
 #include "win/ShellOpen.h"
 
 namespace extras {
 
 void OpenHomePage() {
-    win::TheShell().Open(nullptr, nullptr, app::kHomePage, SW_SHOWNORMAL);
+    win::TheShell().Open(nullptr, nullptr, product::kHomePage, SW_SHOWNORMAL);
 }
 
 void OpenSupportMail(HWND owner) {
@@ -15,7 +15,7 @@ void OpenSupportMail(HWND owner) {
 }
 
 void OpenHelpFile(HWND owner, const std::wstring& appDir) {
-    win::TheShell().Open(owner, L"open", appDir + app::kHelpFileName, SW_SHOW);
+    win::TheShell().Open(owner, L"open", appDir + product::kHelpFileName, SW_SHOW);
 }
 
 } // namespace extras

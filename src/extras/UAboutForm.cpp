@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/AppInfo.h"
+#include "product/AppInfo.h"
 #include "extras/Links.h"
 #include "extras/OpenLinks.h"
 #include "res/resource.h"
@@ -81,7 +81,7 @@ void TAboutBox::CreateControls() {
          font},
         {&TAboutBox::ProductName,
          WC_STATICW,
-         app::kProductName,
+         product::kProductName,
          kLabel,
          IdProductName,
          {108, 30, 280, 50},

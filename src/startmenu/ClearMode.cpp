@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "base/PathRules.h"
-#include "cleanup/EmptyFolders.h"
-#include "cleanup/ShortcutCheck.h"
+#include "cleaning/EmptyFolders.h"
+#include "cleaning/ShortcutCheck.h"
 #include "startmenu/NameRules.h"
 #include "win/FileIdentity.h"
 #include "win/FileSystem.h"
@@ -20,7 +20,7 @@ namespace {
 // Cleans below folder; kept holds the folders that stay even when empty. True when nothing
 // is left in it: only then is its removal tried, which costs the file system an open.
 bool Clear(const std::wstring& folder, const win::FolderSet& kept,
-           cleanup::ShortcutChecker& checker, ClearResult& result) {
+           cleaning::ShortcutChecker& checker, ClearResult& result) {
     bool empty = true;
     // One listing a folder: its shortcuts are looked at once its sub-folders are done.
     std::vector<std::wstring> shortcuts;
@@ -46,7 +46,7 @@ bool Clear(const std::wstring& folder, const win::FolderSet& kept,
         }
     });
     for (const std::wstring& path : shortcuts) {
-        if (checker.Check(path).state != cleanup::TargetState::Missing) {
+        if (checker.Check(path).state != cleaning::TargetState::Missing) {
             empty = false;
         } else if (!DeleteFileW(path.c_str())) {
             empty = false;
@@ -60,8 +60,8 @@ bool Clear(const std::wstring& folder, const win::FolderSet& kept,
 
 ClearResult ClearFolder(const std::wstring& folder, const FolderLocations& locations) {
     win::FolderSet kept =
-        cleanup::KeptFolders(locations.CommonStartupDir, locations.UserStartupDir);
-    cleanup::ShortcutChecker checker;
+        cleaning::KeptFolders(locations.CommonStartupDir, locations.UserStartupDir);
+    cleaning::ShortcutChecker checker;
     ClearResult result;
     Clear(folder, kept, checker, result);
     return result;

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "base/PathRules.h"
-#include "app/Settings.h"
+#include "product/Settings.h"
 #include "startmenu/CategoryPage.h"
 #include "startmenu/ItemIcon.h"
 #include "startmenu/MainFormIds.h"
@@ -83,8 +83,8 @@ void TMainForm::CheckBox1Click() {
     if (!FormReady)
         return;
     model_.ShowCategoryFolders = Button_GetCheck(CheckBox1) == BST_CHECKED;
-    app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kShowCategoryFoldersValue,
-                       model_.ShowCategoryFolders ? 1 : 0);
+    product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey,
+                           product::kShowCategoryFoldersValue, model_.ShowCategoryFolders ? 1 : 0);
     if (const CategoryButton* button = ButtonOf(model_.CurrentCategory))
         ToolButtonClick(*button);
 }

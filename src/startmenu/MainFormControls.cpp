@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/AppInfo.h"
+#include "product/AppInfo.h"
 #include "res/resource.h"
 #include "startmenu/MainFormIds.h"
 #include "startmenu/UMainForm.h"
@@ -226,7 +226,7 @@ void TMainForm::CreatePage3() {
                         {{{&TMainForm::BitBtn6, IdBitBtn6},
                           {&TMainForm::BitBtn7, IdBitBtn7},
                           {&TMainForm::BitBtn8, IdBitBtn8}}});
-    std::wstring link = std::wstring(L"<a>") + app::kSupportEmail + L"</a>";
+    std::wstring link = std::wstring(L"<a>") + product::kSupportEmail + L"</a>";
     frame_->AddPage<TMainForm>(
         *this, 3,
         {{nullptr,

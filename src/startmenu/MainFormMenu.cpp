@@ -1,9 +1,6 @@
 // The menu of extras under the Menu button, and the support link on page 3.
 #include <windows.h>
 
-#include "extras/OpenLinks.h"
-#include "extras/Recommendation.h"
-#include "extras/USendMailMAPI.h"
 #include "startmenu/UMainForm.h"
 
 namespace startmenu {
@@ -18,25 +15,28 @@ void TMainForm::Button11ContextPopup(POINT screen) {
 }
 
 void TMainForm::AboutMenuClick() {
-    if (AboutBox)
-        AboutBox();
+    RunHook(Extras.about);
 }
 
 void TMainForm::HomePageMenuClick() {
-    extras::OpenHomePage();
+    RunHook(Extras.homePage);
 }
 
 void TMainForm::TellFriendClick() {
-    extras::SendMail(extras::RecommendationSubject(), extras::RecommendationBody(), {}, {}, {}, {},
-                     {});
+    RunHook(Extras.tellAFriend);
 }
 
 void TMainForm::HelpMenuClick() {
-    extras::OpenHelpFile(Handle(), model_.Folders.AppDir);
+    RunHook(Extras.help);
 }
 
 void TMainForm::Label10Click() {
-    extras::OpenSupportMail(Handle());
+    RunHook(Extras.supportMail);
+}
+
+void TMainForm::RunHook(const std::function<void(TMainForm&)>& hook) {
+    if (hook)
+        hook(*this);
 }
 
 } // namespace startmenu

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "app/Settings.h"
+#include "product/Settings.h"
 #include "startmenu/MainFormIds.h"
 #include "startmenu/UMainForm.h"
 #include "win/Application.h"
@@ -140,13 +140,13 @@ void TMainForm::Button11Click() {
 void TMainForm::RadioButton1Click() {
     ProfessionalMode = false;
     TurnMode();
-    app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue, 0);
+    product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSimpleModeValue, 0);
 }
 
 void TMainForm::RadioButton2Click() {
     ProfessionalMode = true;
     TurnMode();
-    app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue, 1);
+    product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSimpleModeValue, 1);
 }
 
 void TMainForm::TurnMode() {
@@ -159,9 +159,10 @@ void TMainForm::TurnMode() {
 void TMainForm::ApplyListWidthRule() {
     RECT panel = PanelRect();
     int panelWidth = panel.right - panel.left;
-    if (app::RegValueExists(HKEY_CURRENT_USER, app::kSettingsKey, app::kSplitPosValue)) {
-        listWidth_ = static_cast<int>(
-            app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSplitPosValue));
+    if (product::RegValueExists(HKEY_CURRENT_USER, product::kSettingsKey,
+                                product::kSplitPosValue)) {
+        listWidth_ = static_cast<int>(product::RegReadDword(
+            HKEY_CURRENT_USER, product::kSettingsKey, product::kSplitPosValue));
         if (panelWidth < listWidth_)
             listWidth_ = panelWidth - win::Scale(kTreeWidth, dpi_);
     } else {
@@ -180,8 +181,8 @@ void TMainForm::SetListWidth(int width) {
 }
 
 void TMainForm::Splitter1Moved() {
-    app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSplitPosValue,
-                       static_cast<DWORD>(ListWidth()));
+    product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSplitPosValue,
+                           static_cast<DWORD>(ListWidth()));
 }
 
 int TMainForm::ListWidth() const {

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "app/AppInfo.h"
-#include "app/Settings.h"
-#include "backup/SRRestorePtAPI.h"
+#include "product/AppInfo.h"
+#include "product/Settings.h"
+#include "restorepoint/SRRestorePtAPI.h"
 #include "res/resource.h"
 #include "startmenu/Categories.h"
 #include "startmenu/MainFormIds.h"
@@ -57,8 +57,8 @@ void TMainForm::FormCreate() {
 
     model_.ResolveAppFolders();
 
-    bool professional =
-        app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue) != 0;
+    bool professional = product::RegReadDword(HKEY_CURRENT_USER, product::kSettingsKey,
+                                              product::kSimpleModeValue) != 0;
     HWND radio = professional ? RadioButton2 : RadioButton1;
     if (Button_GetCheck(radio) != BST_CHECKED) {
         Button_SetCheck(RadioButton1, !professional);
@@ -68,10 +68,10 @@ void TMainForm::FormCreate() {
 
     model_.ResetCategories();
 
-    SetWindowTextW(Handle(), (std::wstring(app::kVersionCaption) + L" freeware").c_str());
+    SetWindowTextW(Handle(), (std::wstring(product::kVersionCaption) + L" freeware").c_str());
 
-    model_.ShowCategoryFolders = app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey,
-                                                   app::kShowCategoryFoldersValue) == 1;
+    model_.ShowCategoryFolders = product::RegReadDword(HKEY_CURRENT_USER, product::kSettingsKey,
+                                                       product::kShowCategoryFoldersValue) == 1;
     Button_SetCheck(CheckBox1, model_.ShowCategoryFolders ? BST_CHECKED : BST_UNCHECKED);
 
     ResetImageLists();
@@ -97,8 +97,8 @@ void TMainForm::Button8Click() {
     MoveReport report;
     {
         // Closes the restore point and resets the cursor however the work ends.
-        backup::RestorePointScope restorePoint(Handle());
-        if (restorePoint.Outcome() == backup::RestorePointOutcome::Abandon) {
+        restorepoint::RestorePointScope restorePoint(Handle());
+        if (restorePoint.Outcome() == restorepoint::RestorePointOutcome::Abandon) {
             lastProcessing_ = ProcessingResult::Abandoned;
             return;
         }
@@ -124,18 +124,15 @@ void TMainForm::Button8Click() {
 }
 
 void TMainForm::BitBtn4Click() {
-    if (Wizards.backupRestore)
-        Wizards.backupRestore(*this);
+    RunHook(Wizards.backupRestore);
 }
 
 void TMainForm::BitBtn5Click() {
-    if (Wizards.deleteEmptyShortcuts)
-        Wizards.deleteEmptyShortcuts(*this);
+    RunHook(Wizards.deleteEmptyShortcuts);
 }
 
 void TMainForm::BitBtn9Click() {
-    if (Wizards.importExport)
-        Wizards.importExport(*this);
+    RunHook(Wizards.importExport);
 }
 
 void TMainForm::FormResize() {

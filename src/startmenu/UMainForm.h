@@ -31,6 +31,11 @@ struct SecondaryWizards {
     std::function<void(TMainForm&owner)> backupRestore, deleteEmptyShortcuts, importExport;
 };
 
+// The menu's extras and the support address on page 3, filled in the same way.
+struct MenuExtras {
+    std::function<void(TMainForm&owner)> about, homePage, tellAFriend, help, supportMail;
+};
+
 // The main window: a three-page wizard. It owns the picture of the Start Menu for the whole
 // run; creating it runs the scan. Handlers are public so that tests can drive the window as a
 // user's clicks do.
@@ -71,9 +76,8 @@ public:
     void BitBtn5Click(); // delete empty shortcuts, also BitBtn7
     void BitBtn9Click(); // import/export, also BitBtn8
 
-    // The menu of extras (MainFormMenu.cpp). The program entry hands in the about box it made
-    // at start-up; left empty, "About..." does nothing.
-    std::function<void()> AboutBox;
+    // The menu of extras (MainFormMenu.cpp).
+    MenuExtras Extras;
     void AboutMenuClick();
     void HomePageMenuClick();
     void TellFriendClick();
@@ -155,6 +159,9 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // A wizard or an extra filled in by the program entry; an empty one does nothing.
+    void RunHook(const std::function<void(TMainForm&)>& hook);
+
     // Creation and layout (MainFormControls.cpp).
     void CreateControls();
     void CreateFonts();

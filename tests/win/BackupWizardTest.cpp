@@ -8,7 +8,7 @@
 
 #include "BackupTestSupport.h"
 #include "MainWindowFixture.h"
-#include "app/Settings.h"
+#include "product/Settings.h"
 #include "backup/UBackupWizardForm.h"
 #include "startmenu/MainFormIds.h"
 #include "win/Dpi.h"
@@ -161,7 +161,9 @@ TEST_F(BackupWizard, BacksUpAndRestoresThroughItsPages) {
         EXPECT_EQ(LastShown(), L"A backup copy has been created!");
         EXPECT_TRUE(wizard.ModalEnded());
     });
-    EXPECT_EQ(app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kBackupDoneValue), 1u);
+    EXPECT_EQ(
+        product::RegReadDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kBackupDoneValue),
+        1u);
     EXPECT_EQ(TreeOf(Copy(1) + L"Programs"), TreeOf(source.userPrograms));
     EXPECT_EQ(TreeOf(Copy(1) + L"Common_Programs"), TreeOf(source.commonPrograms));
 

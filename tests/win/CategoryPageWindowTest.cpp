@@ -4,7 +4,7 @@
 #include <windowsx.h>
 
 #include "MainWindowFixture.h"
-#include "app/Settings.h"
+#include "product/Settings.h"
 
 using namespace testing_support;
 using namespace startmenu;
@@ -21,7 +21,8 @@ protected:
         MakeStartMenu();
     }
     void OpenProfessional() {
-        app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue, 1);
+        product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSimpleModeValue,
+                               1);
         Open();
         form->Button4Click();
     }
@@ -73,21 +74,22 @@ TEST_F(CategoryPage, ShowCategoryFoldersListsThemAndIsStored) {
     form->RadioButton2Click();
     SendMessageW(form->CheckBox1, BM_CLICK, 0, 0);
     EXPECT_TRUE(form->Model().ShowCategoryFolders);
-    EXPECT_EQ(
-        app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kShowCategoryFoldersValue),
-        1u);
+    EXPECT_EQ(product::RegReadDword(HKEY_CURRENT_USER, product::kSettingsKey,
+                                    product::kShowCategoryFoldersValue),
+              1u);
     std::vector<std::wstring> captions = ListCaptions();
     EXPECT_EQ(std::count(captions.begin(), captions.end(), L"Games"), 2)
         << "the folder and the shortcut";
     SendMessageW(form->CheckBox1, BM_CLICK, 0, 0);
-    EXPECT_EQ(
-        app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kShowCategoryFoldersValue),
-        0u);
+    EXPECT_EQ(product::RegReadDword(HKEY_CURRENT_USER, product::kSettingsKey,
+                                    product::kShowCategoryFoldersValue),
+              0u);
     EXPECT_EQ(form->Model().CurrentCategory, kOffice);
 }
 
 TEST_F(CategoryPage, StoredShowCategoryFoldersAppliesAtStartWithoutAWrite) {
-    app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kShowCategoryFoldersValue, 1);
+    product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey,
+                           product::kShowCategoryFoldersValue, 1);
     Open();
     EXPECT_EQ(Button_GetCheck(form->CheckBox1), BST_CHECKED);
     EXPECT_FALSE(IsWindowVisible(form->CheckBox1)) << "simple mode hides the check box";
@@ -95,7 +97,8 @@ TEST_F(CategoryPage, StoredShowCategoryFoldersAppliesAtStartWithoutAWrite) {
     EXPECT_FALSE(form->Model().IsCategoryFolder(User(L"Games.lnk")));
     std::vector<std::wstring> captions = ListCaptions();
     EXPECT_EQ(std::count(captions.begin(), captions.end(), L"Games"), 2);
-    EXPECT_FALSE(app::RegValueExists(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue));
+    EXPECT_FALSE(product::RegValueExists(HKEY_CURRENT_USER, product::kSettingsKey,
+                                         product::kSimpleModeValue));
 }
 
 TEST_F(CategoryPage, OnlyTheCheckBoxOfAnItemTicksIt) {

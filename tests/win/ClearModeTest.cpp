@@ -4,13 +4,13 @@
 #include <deque>
 
 #include "Fixtures.h"
-#include "cleanup/ShortcutCheck.h"
+#include "cleaning/ShortcutCheck.h"
 #include "startmenu/ClearMode.h"
 #include "win/FileSystem.h"
 #include "win/Text.h"
 
 using namespace testing_support;
-using cleanup::IsDeadShortcut;
+using cleaning::IsDeadShortcut;
 using startmenu::ClearFolder;
 using startmenu::ClearOutcome;
 using startmenu::DeleteFolderTree;

@@ -27,8 +27,8 @@ class DeleteEmptyShortcuts : public MainWindowTest {
 protected:
     FakeClient client;
     UseFakeClient useClient{client};
-    backup::RestorePointSystem system{&FakeSetRestorePoint, false, true};
-    backup::ScopedRestorePointSystem useSystem{system};
+    restorepoint::RestorePointSystem system{&FakeSetRestorePoint, false, true};
+    restorepoint::ScopedRestorePointSystem useSystem{system};
     std::wstring quickLaunch;
 
     void SetUp() override {

@@ -7,7 +7,7 @@
 #include "ExchangeTestSupport.h"
 #include "FakeRestoreClient.h"
 #include "MainWindowFixture.h"
-#include "backup/SRRestorePtAPI.h"
+#include "restorepoint/SRRestorePtAPI.h"
 #include "exchange/UXMLmenuManage.h"
 #include "win/Text.h"
 
@@ -22,8 +22,8 @@ class ExchangeImport : public MainWindowTest {
 protected:
     FakeClient client;
     UseFakeClient useClient{client};
-    backup::RestorePointSystem system{&FakeSetRestorePoint, false, true};
-    backup::ScopedRestorePointSystem useSystem{system};
+    restorepoint::RestorePointSystem system{&FakeSetRestorePoint, false, true};
+    restorepoint::ScopedRestorePointSystem useSystem{system};
     TempFolder files{L"layouts"};
 
     void SetUp() override {

@@ -7,13 +7,13 @@
 
 #include "Fixtures.h"
 #include "exchange/LayoutTarget.h"
-#include "exchange/MainFormTarget.h"
+#include "app/MainFormTarget.h"
 #include "win/Handles.h"
 
 namespace testing_support {
 
 // The main window as the import's target, counting the finish steps it was asked for.
-class CountingTarget : public exchange::MainFormTarget {
+class CountingTarget : public app::MainFormTarget {
 public:
     using MainFormTarget::MainFormTarget;
     void SelectFirstVisibleCategory() override {

@@ -9,7 +9,7 @@
 #include "ExchangeTestSupport.h"
 #include "FakeRestoreClient.h"
 #include "MainWindowFixture.h"
-#include "backup/SRRestorePtAPI.h"
+#include "restorepoint/SRRestorePtAPI.h"
 #include "exchange/UImportExportWizard.h"
 #include "startmenu/MainFormIds.h"
 #include "win/Dpi.h"
@@ -29,8 +29,8 @@ class ExchangeWizard : public MainWindowTest {
 protected:
     FakeClient client;
     UseFakeClient useClient{client};
-    backup::RestorePointSystem system{&FakeSetRestorePoint, false, true};
-    backup::ScopedRestorePointSystem useSystem{system};
+    restorepoint::RestorePointSystem system{&FakeSetRestorePoint, false, true};
+    restorepoint::ScopedRestorePointSystem useSystem{system};
     TempFolder files{L"wizard"};
     std::wstring layout, broken;
 
@@ -38,7 +38,7 @@ protected:
         MainWindowTest::SetUp();
         MakeStartMenu();
         Open();
-        form->Wizards.importExport = exchange::OpenImportExportWizard;
+        form->Wizards.importExport = app::OpenImportExportWizard;
         layout = files / L"layout.xml";
         MakeFile(layout, "<MarlowenExport><CurrentUser/><Common><office><name>Writer.lnk</name>"
                          "</office></Common></MarlowenExport>");

@@ -5,7 +5,8 @@ namespace {
 FakeClient* fake = nullptr;
 }
 
-BOOL WINAPI FakeSetRestorePoint(backup::RESTOREPOINTINFOA* info, backup::STATEMGRSTATUS* status) {
+BOOL WINAPI FakeSetRestorePoint(restorepoint::RESTOREPOINTINFOA* info,
+                                restorepoint::STATEMGRSTATUS* status) {
     auto* raw = reinterpret_cast<const unsigned char*>(info);
     fake->calls.push_back(
         {std::vector<unsigned char>(raw, raw + sizeof *info), status, GetCursor()});

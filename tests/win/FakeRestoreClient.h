@@ -7,7 +7,7 @@
 #include <deque>
 #include <vector>
 
-#include "backup/SRRestorePtAPI.h"
+#include "restorepoint/SRRestorePtAPI.h"
 
 namespace testing_support {
 
@@ -19,10 +19,10 @@ struct FakeClient {
     };
     struct Call {
         std::vector<unsigned char> info; // the record's bytes as the client got them
-        const backup::STATEMGRSTATUS* status;
+        const restorepoint::STATEMGRSTATUS* status;
         HCURSOR cursor;
-        const backup::RESTOREPOINTINFOA& Record() const {
-            return *reinterpret_cast<const backup::RESTOREPOINTINFOA*>(info.data());
+        const restorepoint::RESTOREPOINTINFOA& Record() const {
+            return *reinterpret_cast<const restorepoint::RESTOREPOINTINFOA*>(info.data());
         }
     };
     std::deque<Answer> answers; // success with sequence number 1 when empty
@@ -30,7 +30,8 @@ struct FakeClient {
 };
 
 // The client's entry point; it serves the FakeClient a UseFakeClient has put in place.
-BOOL WINAPI FakeSetRestorePoint(backup::RESTOREPOINTINFOA* info, backup::STATEMGRSTATUS* status);
+BOOL WINAPI FakeSetRestorePoint(restorepoint::RESTOREPOINTINFOA* info,
+                                restorepoint::STATEMGRSTATUS* status);
 
 class UseFakeClient {
 public:

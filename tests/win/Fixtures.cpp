@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/Settings.h"
+#include "product/Settings.h"
 #include "startmenu/MainFormIds.h"
 #include "win/Com.h"
 #include "win/FileSystem.h"
@@ -173,16 +173,16 @@ bool ScriptedPrompt::ChooseFile(HWND, const win::FileRequest& request, std::wstr
 }
 
 CleanSettings::CleanSettings() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, app::kSettingsKey);
+    RegDeleteTreeW(HKEY_CURRENT_USER, product::kSettingsKey);
 }
 
 CleanSettings::~CleanSettings() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, app::kSettingsKey);
+    RegDeleteTreeW(HKEY_CURRENT_USER, product::kSettingsKey);
 }
 
 bool CleanSettings::KeyExists() {
     win::KeyHandle key;
-    return RegOpenKeyExW(HKEY_CURRENT_USER, app::kSettingsKey, 0, KEY_READ, key.Put()) ==
+    return RegOpenKeyExW(HKEY_CURRENT_USER, product::kSettingsKey, 0, KEY_READ, key.Put()) ==
            ERROR_SUCCESS;
 }
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
-#include "app/Settings.h"
-#include "app/Version.h"
+#include "product/Settings.h"
+#include "product/Version.h"
 #include "startmenu/MainFormIds.h"
 #include "startmenu/UMainForm.h"
 #include "win/FileSystem.h"
@@ -16,10 +16,10 @@ namespace {
 class MainFormTest : public MainWindowTest {
 protected:
     static void Write(const wchar_t* name, DWORD value) {
-        app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, name, value);
+        product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey, name, value);
     }
     static DWORD Read(const wchar_t* name) {
-        return app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, name);
+        return product::RegReadDword(HKEY_CURRENT_USER, product::kSettingsKey, name);
     }
 };
 
@@ -90,14 +90,14 @@ TEST_F(MainFormTest, EmptyRegistryMeansSimpleModeAndNoWrites) {
 }
 
 TEST_F(MainFormTest, StoredSettingsAreAppliedAtEveryScan) {
-    Write(app::kSimpleModeValue, 2);
-    Write(app::kShowCategoryFoldersValue, 2);
+    Write(product::kSimpleModeValue, 2);
+    Write(product::kShowCategoryFoldersValue, 2);
     TMainForm window(source);
     EXPECT_TRUE(window.ProfessionalMode) << "any non-zero value selects the professional mode";
-    EXPECT_EQ(Read(app::kSimpleModeValue), 1u) << "selecting it stores 1 again";
+    EXPECT_EQ(Read(product::kSimpleModeValue), 1u) << "selecting it stores 1 again";
     EXPECT_FALSE(window.Model().ShowCategoryFolders) << "only exactly 1 switches it on";
 
-    Write(app::kShowCategoryFoldersValue, 1);
+    Write(product::kShowCategoryFoldersValue, 1);
     window.FormCreate();
     EXPECT_TRUE(window.Model().ShowCategoryFolders);
 }

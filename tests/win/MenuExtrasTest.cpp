@@ -5,7 +5,8 @@
 
 #include "ExtrasTestSupport.h"
 #include "MainWindowFixture.h"
-#include "app/Version.h"
+#include "app/MainFormWiring.h"
+#include "product/Version.h"
 #include "extras/Recommendation.h"
 #include "extras/UAboutForm.h"
 #include "win/Dpi.h"
@@ -71,7 +72,7 @@ template <typename Open> POINT MenuCornerAfter(Open open) {
 TEST_F(MenuExtras, EveryEntryAndLinkReachesTheShellAsItsWindowAsks) {
     Open();
     extras::TAboutBox about(form->Handle());
-    form->AboutBox = [&about] { about.ShowModal(); };
+    app::ConnectMenuExtras(*form, about);
     std::vector<HWND> shown;
     {
         win::ScopedModalDriver driver([&](win::ModalWindow& window) {

@@ -4,7 +4,7 @@
 #include <windowsx.h>
 
 #include "MainWindowFixture.h"
-#include "app/Settings.h"
+#include "product/Settings.h"
 
 using namespace testing_support;
 using namespace startmenu;
@@ -18,7 +18,8 @@ protected:
         MakeStartMenu();
     }
     static void WriteSplitPos(DWORD value) {
-        app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSplitPosValue, value);
+        product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSplitPosValue,
+                               value);
     }
     int PanelWidth() const { return form->ListWidth() + 4 + form->TreeWidth(); }
     void ToProfessionalPage2() {
@@ -114,17 +115,21 @@ TEST_F(Navigation, ModesAreStoredAndProfessionalShowsTheTree) {
     Open();
     SendMessageW(form->RadioButton2, BM_CLICK, 0, 0);
     EXPECT_TRUE(form->ProfessionalMode);
-    EXPECT_EQ(app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue), 1u);
+    EXPECT_EQ(
+        product::RegReadDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSimpleModeValue),
+        1u);
     form->Button4Click();
     EXPECT_TRUE(IsWindowVisible(form->TreeView1));
     EXPECT_TRUE(IsWindowVisible(form->CheckBox1));
     form->Button5Click();
     SendMessageW(form->RadioButton1, BM_CLICK, 0, 0);
     EXPECT_FALSE(form->ProfessionalMode);
-    EXPECT_EQ(app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue), 0u);
+    EXPECT_EQ(
+        product::RegReadDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSimpleModeValue),
+        0u);
 
     form.reset();
-    app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue, 2);
+    product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSimpleModeValue, 2);
     Open();
     EXPECT_EQ(Button_GetCheck(form->RadioButton2), BST_CHECKED);
     EXPECT_TRUE(form->ProfessionalMode);
@@ -165,8 +170,9 @@ TEST_F(Navigation, MovingTheSplitterIsStoredAndComesBackAfterSimpleMode) {
     SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(51, 10));
     SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(51, 10));
     EXPECT_EQ(form->ListWidth(), before + 50);
-    EXPECT_EQ(app::RegReadDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSplitPosValue),
-              static_cast<DWORD>(before + 50));
+    EXPECT_EQ(
+        product::RegReadDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSplitPosValue),
+        static_cast<DWORD>(before + 50));
 
     form->Button5Click();
     SendMessageW(form->RadioButton1, BM_CLICK, 0, 0);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Fixtures.h"
-#include "app/Version.h"
+#include "product/Version.h"
 #include "startmenu/ItemIcon.h"
 #include "startmenu/MainFormIds.h"
 #include "win/FileSystem.h"

@@ -6,11 +6,11 @@
 
 #include "FakeRestoreClient.h"
 #include "Fixtures.h"
-#include "backup/SRRestorePtAPI.h"
+#include "restorepoint/SRRestorePtAPI.h"
 #include "win/Errors.h"
 
 using namespace testing_support;
-using namespace backup;
+using namespace restorepoint;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Fixtures.h"
-#include "app/Settings.h"
+#include "product/Settings.h"
 #include "startmenu/MainFormIds.h"
 #include "win/Handles.h"
 
@@ -131,7 +131,7 @@ TEST(ScreenshotTest, EveryPageInBothModes) {
 TEST(ScreenshotTest, TwiceTheScale) {
     CleanSettings clean;
     ASSERT_EQ(RunProgram(BesideTests(L"demo_startmenu.exe"), L""), 0u);
-    app::RegWriteDword(HKEY_CURRENT_USER, app::kSettingsKey, app::kSimpleModeValue, 1);
+    product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSimpleModeValue, 1);
     ScopedScreenScale scale(192);
     ProgramWindow program;
     ASSERT_TRUE(program.Window());

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "Fixtures.h"
-#include "app/Settings.h"
+#include "product/Settings.h"
 #include "win/Handles.h"
 
-using namespace app;
+using namespace product;
 using testing_support::CleanSettings;
 
 namespace {

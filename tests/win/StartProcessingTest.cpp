@@ -6,7 +6,7 @@
 
 #include "FakeRestoreClient.h"
 #include "MainWindowFixture.h"
-#include "backup/SRRestorePtAPI.h"
+#include "restorepoint/SRRestorePtAPI.h"
 #include "startmenu/MainFormIds.h"
 #include "win/Text.h"
 
@@ -22,8 +22,8 @@ class StartProcessing : public MainWindowTest {
 protected:
     FakeClient client;
     UseFakeClient useClient{client};
-    backup::RestorePointSystem system{&FakeSetRestorePoint, false, true};
-    backup::ScopedRestorePointSystem useSystem{system};
+    restorepoint::RestorePointSystem system{&FakeSetRestorePoint, false, true};
+    restorepoint::ScopedRestorePointSystem useSystem{system};
 
     void SetUp() override {
         MainWindowTest::SetUp();
@@ -191,8 +191,8 @@ TEST_F(StartProcessing, ProfessionalModeKeepsEveryItemOfOneName) {
 }
 
 TEST_F(StartProcessing, OlderSystemsAreNotAskedForARestorePoint) {
-    backup::RestorePointSystem windows2000{&FakeSetRestorePoint, false, false};
-    backup::ScopedRestorePointSystem older{windows2000};
+    restorepoint::RestorePointSystem windows2000{&FakeSetRestorePoint, false, false};
+    restorepoint::ScopedRestorePointSystem older{windows2000};
     Categorise();
     ClickStartProcessing();
     EXPECT_TRUE(client.calls.empty());

@@ -12,7 +12,7 @@
 #include "BackupTestSupport.h"
 #include "FakeRestoreClient.h"
 #include "MainWindowFixture.h"
-#include "backup/SRRestorePtAPI.h"
+#include "restorepoint/SRRestorePtAPI.h"
 #include "startmenu/MainFormIds.h"
 #include "startmenu/ProcessingJournal.h"
 #include "startmenu/UPlannedMovesForm.h"
@@ -47,8 +47,8 @@ class UndoProcessing : public MainWindowTest {
 protected:
     FakeClient client;
     UseFakeClient useClient{client};
-    backup::RestorePointSystem system{&FakeSetRestorePoint, false, true};
-    backup::ScopedRestorePointSystem useSystem{system};
+    restorepoint::RestorePointSystem system{&FakeSetRestorePoint, false, true};
+    restorepoint::ScopedRestorePointSystem useSystem{system};
 
     std::wstring Store() const { return form->Model().Folders.BackupRootDir; }
 

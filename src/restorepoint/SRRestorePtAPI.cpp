@@ -1,11 +1,11 @@
-#include "backup/SRRestorePtAPI.h"
+#include "restorepoint/SRRestorePtAPI.h"
 
 #include <cstring>
 #include <string>
 
 #include "win/UserPrompt.h"
 
-namespace backup {
+namespace restorepoint {
 namespace {
 
 constexpr char kDescription[] = "Marlowen RESTORE POINT";
@@ -130,4 +130,4 @@ void EndRestorePoint(RestorePoint& point) {
     ShowDefaultCursor();
 }
 
-} // namespace backup
+} // namespace restorepoint

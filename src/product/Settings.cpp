@@ -1,8 +1,8 @@
-#include "app/Settings.h"
+#include "product/Settings.h"
 
 #include "win/Handles.h"
 
-namespace app {
+namespace product {
 namespace {
 
 // Reads at most four bytes; data longer than that fails the query and counts as absent.
@@ -42,4 +42,4 @@ void RegWriteDword(HKEY root, const wchar_t* subKey, const wchar_t* valueName, D
     RegFlushKey(key.Get());
 }
 
-} // namespace app
+} // namespace product

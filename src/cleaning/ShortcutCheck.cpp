@@ -1,11 +1,11 @@
-#include "cleanup/ShortcutCheck.h"
+#include "cleaning/ShortcutCheck.h"
 
 #include <windows.h>
 
 #include "base/PathRules.h"
 #include "win/Text.h"
 
-namespace cleanup {
+namespace cleaning {
 namespace {
 
 // Shows this thread the 64-bit System32 while it lives, when the program runs as a 32-bit
@@ -97,4 +97,4 @@ bool IsDeadShortcut(const std::wstring& shortcutPath) {
     return ShortcutChecker().Check(shortcutPath).state == TargetState::Missing;
 }
 
-} // namespace cleanup
+} // namespace cleaning

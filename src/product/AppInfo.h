@@ -1,7 +1,7 @@
 #pragma once
-#include "app/Version.h"
+#include "product/Version.h"
 
-namespace app {
+namespace product {
 
 inline constexpr const wchar_t* kProductName = L"Marlowen";
 inline constexpr const wchar_t* kVersionCaption = L"Marlowen v " MARLOWEN_VERSION_WIDE;
@@ -9,4 +9,4 @@ inline constexpr const wchar_t* kSupportEmail = L"support@quenbrook.com";
 inline constexpr const wchar_t* kHomePage = L"http://www.quenbrook.com/";
 inline constexpr const wchar_t* kHelpFileName = L"Marlowen.chm";
 
-} // namespace app
+} // namespace product

@@ -7,7 +7,7 @@
 
 // The test for a shortcut whose target is gone, which clear mode and the search for empty
 // shortcuts share.
-namespace cleanup {
+namespace cleaning {
 
 enum class TargetState {
     Present,     // there, or the shortcut names no file-system target, or it cannot be read
@@ -45,4 +45,4 @@ private:
 // medium, no such drive, a share that does not answer) is not dead: it may come back.
 bool IsDeadShortcut(const std::wstring& shortcutPath);
 
-} // namespace cleanup
+} // namespace cleaning

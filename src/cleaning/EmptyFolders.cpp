@@ -1,11 +1,11 @@
-#include "cleanup/EmptyFolders.h"
+#include "cleaning/EmptyFolders.h"
 
 #include <windows.h>
 
 #include "win/FileSystem.h"
 #include "win/SpecialFolders.h"
 
-namespace cleanup {
+namespace cleaning {
 
 win::FolderSet KeptFolders(const std::wstring& commonStartup, const std::wstring& userStartup) {
     win::FolderSet kept;
@@ -29,4 +29,4 @@ void RemoveEmptyFolders(const std::wstring& folder, const win::FolderSet& kept) 
     });
 }
 
-} // namespace cleanup
+} // namespace cleaning

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-namespace app {
+namespace product {
 
 // Where every setting of the program lives, as REG_DWORD values of the current user.
 inline constexpr const wchar_t* kSettingsKey = L"Software\\Quenbrook\\Marlowen";
@@ -17,4 +17,4 @@ DWORD RegReadDword(HKEY root, const wchar_t* subKey, const wchar_t* valueName);
 bool RegValueExists(HKEY root, const wchar_t* subKey, const wchar_t* valueName);
 void RegWriteDword(HKEY root, const wchar_t* subKey, const wchar_t* valueName, DWORD value);
 
-} // namespace app
+} // namespace product

@@ -3,7 +3,7 @@
 
 #include "win/FileIdentity.h"
 
-namespace cleanup {
+namespace cleaning {
 
 // The folders a clean-up never removes, even when empty: the two Startup folders given
 // and every folder the system knows by name, in any spelling. Built once for a clean-up:
@@ -15,4 +15,4 @@ win::FolderSet KeptFolders(const std::wstring& commonStartup, const std::wstring
 // links neither followed nor removed. Failures are ignored.
 void RemoveEmptyFolders(const std::wstring& folder, const win::FolderSet& kept);
 
-} // namespace cleanup
+} // namespace cleaning

@@ -5,9 +5,9 @@
 #include "exchange/UImportExportWizard.h"
 #include "startmenu/UMainForm.h"
 
-namespace exchange {
+namespace app {
 
-class MainFormTarget : public LayoutTarget {
+class MainFormTarget : public exchange::LayoutTarget {
 public:
     explicit MainFormTarget(startmenu::TMainForm& form) : form_(form) {}
     startmenu::StartMenuModel& Model() override { return form_.Model(); }
@@ -30,7 +30,7 @@ private:
 // What both "Import/Export Wizard" buttons of the main window open.
 inline void OpenImportExportWizard(startmenu::TMainForm& form) {
     MainFormTarget target(form);
-    RunImportExportWizard(form.Handle(), target);
+    exchange::RunImportExportWizard(form.Handle(), target);
 }
 
-} // namespace exchange
+} // namespace app

@@ -7,7 +7,7 @@
 
 // The System Restore client, bound at run time so that the program also runs where the
 // library is missing, and the begin/end protocol every bulk change of the Start Menu follows.
-namespace backup {
+namespace restorepoint {
 
 constexpr DWORD kBeginSystemChange = 100;
 constexpr DWORD kEndSystemChange = 101;
@@ -106,4 +106,4 @@ private:
     RestorePointOutcome outcome_;
 };
 
-} // namespace backup
+} // namespace restorepoint
