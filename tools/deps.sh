@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ python3 googletest clang-format git
     g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
-    wine wine32:i386 fonts-wine
+    wine wine32:i386 wine64 fonts-wine
     xvfb xauth x11-utils imagemagick
     fp-utils
 )

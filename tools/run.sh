@@ -13,7 +13,9 @@ source "$root/tools/xvfb.sh"
 export WINEPREFIX="$build/demo-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [[ ! -d "$WINEPREFIX/drive_c" ]]; then
     echo "Making a demo Start Menu in $WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
+    # Plain wineboot: "wineboot -i" after the first Wine call would start a second service
+    # manager, and every COM start would wait 10 s for RpcSs.
+    wineboot >/dev/null 2>&1
     "$root/tools/own-user-folders.sh" "$WINEPREFIX"
     wine "$build/win/bin/demo_startmenu.exe"
     # Wine draws the window frames itself, so they show without a window manager too.
@@ -28,11 +30,19 @@ if [[ "$HEADLESS" == 0 ]]; then
 fi
 
 wine "$build/win/bin/marlowen.exe" "$@" &
+window=""
 for _ in $(seq 150); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"Marlowen v [0-9.]* freeware"' && break
+    window=$(xwininfo -root -tree 2>/dev/null |
+        sed -n 's/^ *\(0x[0-9a-f]*\) "Marlowen v [0-9.]* freeware".*/\1/p' | head -n 1)
+    [[ -n "$window" ]] && break
     sleep 0.2
 done
+# The window draws its pages after it shows.
 sleep 2
-import -window root "$build/screenshot.png"
-echo "Screenshot saved to $build/screenshot.png"
+if [[ -n "$window" ]]; then
+    import -window "$window" "$build/screenshot.png"
+    echo "Screenshot of the program's window saved to $build/screenshot.png"
+else
+    echo "The program's window did not show." >&2
+fi
 wineserver -k || true

@@ -4,6 +4,9 @@
 
 namespace win {
 
+AppError::AppError(std::wstring message)
+    : message_(std::move(message)), utf8_(Utf8FromWide(message_)) {}
+
 void ThrowSystemError(DWORD code) {
     throw AppError(SystemErrorText(code));
 }

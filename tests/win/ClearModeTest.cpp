@@ -351,6 +351,36 @@ TEST_F(ClearModeTest, ProgramInTheNativeProgramFilesFolderIsNotDead) {
     EXPECT_FALSE(Exists(root / L"Gone.lnk")) << "missing in both places: dead";
 }
 
+// On 64-bit Windows, as the user has it: a 64-bit program's file in the native System32 and
+// in the native Program Files folder, reached through "%ProgramFiles%", are alive.
+TEST_F(ClearModeTest, NativeFilesOf64BitWindowsAreAlive) {
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    if (!wow64)
+        GTEST_SKIP() << "only a 32-bit program on 64-bit Windows sees redirected folders";
+    wchar_t windows[MAX_PATH] = L"", native[MAX_PATH] = L"";
+    ASSERT_TRUE(GetWindowsDirectoryW(windows, MAX_PATH));
+    ASSERT_TRUE(GetEnvironmentVariableW(L"ProgramW6432", native, MAX_PATH));
+    std::wstring nativeOnly = std::wstring(windows) + L"\\Sysnative\\marlowen-native-only.dll";
+    std::wstring nativeApp = std::wstring(native) + L"\\Marlowen Native App";
+    MakeFile(nativeOnly);
+    MakeDir(nativeApp);
+    MakeFile(nativeApp + L"\\app.exe");
+    MakeShortcut(root / L"Native.lnk",
+                 std::wstring(windows) + L"\\System32\\marlowen-native-only.dll");
+    MakeInstallerShortcut(root / L"App.lnk", win::Utf8FromWide(nativeApp + L"\\app.exe"),
+                          L"%ProgramFiles%\\Marlowen Native App\\app.exe");
+    MakeShortcut(root / L"Gone.lnk", std::wstring(windows) + L"\\System32\\marlowen-gone.dll");
+
+    EXPECT_EQ(RunClear(root.Path()), 0u);
+    EXPECT_TRUE(Exists(root / L"Native.lnk"));
+    EXPECT_TRUE(Exists(root / L"App.lnk"));
+    EXPECT_FALSE(Exists(root / L"Gone.lnk")) << "gone from both views: dead";
+    DeleteFileW(nativeOnly.c_str());
+    DeleteFileW((nativeApp + L"\\app.exe").c_str());
+    RemoveDirectoryW(nativeApp.c_str());
+}
+
 // However the folder to clean is spelled, the Startup folders below it are known and kept,
 // and the walk cleans everything else.
 TEST_F(ClearModeTest, StartupFoldersAreKeptHoweverTheFolderIsSpelled) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "product/Settings.h"
 #include "startmenu/MainFormIds.h"
@@ -119,6 +120,58 @@ void MakeDeadShortcut(const std::wstring& linkPath, const std::wstring& vanished
     MakeFile(vanishedTarget);
     MakeShortcut(linkPath, vanishedTarget);
     ASSERT_TRUE(DeleteFileW(vanishedTarget.c_str()));
+}
+
+void MakeInstallerShortcut(const std::wstring& linkPath, const std::string& target,
+                           const std::wstring& expandable) {
+    // The shell link format: header, link info with the local path, then the block with the
+    // path in environment variables and the end block.
+    auto put = [](std::string& bytes, uint32_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
+    };
+    std::string link;
+    put(link, 0x4c, 4);
+    const unsigned char shellLinkClsid[16] = {0x01, 0x14, 0x02, 0, 0, 0, 0, 0,
+                                              0xc0, 0,    0,    0, 0, 0, 0, 0x46};
+    link.append(reinterpret_cast<const char*>(shellLinkClsid), 16);
+    const uint32_t hasLinkInfo = 0x2, isUnicode = 0x80, hasExpString = 0x200;
+    put(link, hasLinkInfo | isUnicode | hasExpString, 4);
+    put(link, FILE_ATTRIBUTE_ARCHIVE, 4);
+    link.append(3 * 8 + 4 + 4, '\0'); // times, size, icon index
+    put(link, SW_SHOWNORMAL, 4);
+    link.append(2 + 2 + 4 + 4, '\0'); // hot key, reserved
+
+    const uint32_t volumeIdSize = 0x11, infoHeaderSize = 0x1c;
+    const uint32_t pathOffset = infoHeaderSize + volumeIdSize;
+    const uint32_t suffixOffset = pathOffset + static_cast<uint32_t>(target.size()) + 1;
+    put(link, suffixOffset + 1, 4);
+    put(link, infoHeaderSize, 4);
+    put(link, 1, 4); // a volume and a local path
+    put(link, infoHeaderSize, 4);
+    put(link, pathOffset, 4);
+    put(link, 0, 4);
+    put(link, suffixOffset, 4);
+    put(link, volumeIdSize, 4);
+    put(link, DRIVE_FIXED, 4);
+    put(link, 0x1234abcd, 4);
+    put(link, 0x10, 4);
+    link.push_back('\0'); // no volume label
+    link.append(target).push_back('\0');
+    link.push_back('\0'); // no path suffix
+
+    put(link, 0x314, 4);
+    put(link, 0xa0000001, 4);
+    std::string ansi(260, '\0');
+    std::wstring wide(260, L'\0');
+    for (size_t i = 0; i < expandable.size() && i < 259; ++i) {
+        ansi[i] = static_cast<char>(expandable[i]);
+        wide[i] = expandable[i];
+    }
+    link.append(ansi);
+    link.append(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    put(link, 0, 4);
+    MakeFile(linkPath, link);
 }
 
 void MakeShellObjectShortcut(const std::wstring& linkPath) {

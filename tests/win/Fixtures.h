@@ -42,6 +42,10 @@ std::vector<std::wstring> ListNames(const std::wstring& folder);
 void MakeShortcut(const std::wstring& linkPath, const std::wstring& target);
 // A shortcut whose target file existed when it was made and is gone now.
 void MakeDeadShortcut(const std::wstring& linkPath, const std::wstring& vanishedTarget);
+// A shortcut as a 64-bit installer saves one: the target's path (ASCII) and the same path
+// written with environment variables, which a 32-bit program reads in its own view.
+void MakeInstallerShortcut(const std::wstring& linkPath, const std::string& target,
+                           const std::wstring& expandable);
 // A shortcut to a shell object (My Computer): it has no file-system target.
 void MakeShellObjectShortcut(const std::wstring& linkPath);
 

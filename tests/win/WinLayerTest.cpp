@@ -6,7 +6,9 @@
 
 #include "Fixtures.h"
 #include "win/Application.h"
+#include "win/Errors.h"
 #include "win/Modal.h"
+#include "win/Text.h"
 #include "win/Worker.h"
 
 using namespace testing_support;
@@ -152,5 +154,18 @@ TEST(WorkerThread, CallsRunOnTheGuiThreadAndJoiningNeverDeadlocks) {
             while (!self.StopRequested())
                 self.Synchronize([] {});
         });
+    }
+}
+
+// A failing test and the error display name the same error, in any script.
+TEST(AppError, SaysWhatHappenedToATestAsToTheUser) {
+    win::AppError named(L"\u00c4nderung in C:\\Men\u00fc fehlgeschlagen");
+    EXPECT_STREQ(named.what(), "\xc3\x84nderung in C:\\Men\xc3\xbc fehlgeschlagen");
+    try {
+        win::ThrowSystemError(ERROR_SHARING_VIOLATION);
+    } catch (const std::exception& error) {
+        std::wstring shown = win::ErrorText(error);
+        EXPECT_FALSE(shown.empty());
+        EXPECT_EQ(error.what(), win::Utf8FromWide(shown));
     }
 }
