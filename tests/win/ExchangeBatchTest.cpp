@@ -169,6 +169,13 @@ TEST(ExchangeProgram, TheFileDialogsRefuseAPathTooLongForThemAndStayOpen) {
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
     EXPECT_EQ(FileBytes(tooLong), "old");
 
+    type(dialog, tooLong.substr(0, 257)); // fits only without the ".xml" the dialog adds
+    refusal = program.WaitForWindow(L"#32770", dialog);
+    ASSERT_TRUE(refusal);
+    EXPECT_NE(MessageText(refusal).find(L"261"), std::wstring::npos);
+    SendMessageW(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(program.WaitUntil([&] { return !IsWindow(refusal); }));
+
     type(dialog, fits);
     EXPECT_TRUE(program.WaitUntil([&] { return !IsWindow(wizard); })) << "a name that fits";
     EXPECT_EQ(FileBytes(fits).rfind("<?xml", 0), 0u);
@@ -186,7 +193,7 @@ TEST(ExchangeProgram, TheFileDialogsRefuseAPathTooLongForThemAndStayOpen) {
     ASSERT_TRUE(dialog) << "no open dialog";
     type(dialog, tooLong);
     refusal = program.WaitForWindow(L"#32770", dialog);
-    ASSERT_TRUE(refusal);
+    ASSERT_TRUE(refusal) << "no refusal came";
     EXPECT_NE(MessageText(refusal).find(L"259"), std::wstring::npos);
     SendMessageW(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(program.WaitUntil([&] { return !IsWindow(refusal); }));
