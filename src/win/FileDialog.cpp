@@ -4,6 +4,8 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <cwchar>
+
 #include "win/Application.h"
 
 namespace win {
@@ -21,8 +23,9 @@ std::wstring ControlText(HWND control) {
     return text;
 }
 
-// The length of the path the dialog builds from the name typed in folder, with the default
-// extension it adds to a name without one.
+// The length of the path the dialog builds from the name in its file name box: the name
+// alone, or after the current folder or its drive, with the default extension it adds to a
+// name without one. Quoted lists of names count whole, which is never less.
 size_t DialogPathLength(HWND dialog, const std::wstring& name, const std::wstring& extension) {
     size_t length = name.size();
     bool rooted = !name.empty() && name[0] == L'\\';
