@@ -3,6 +3,7 @@
 #include "exchange/LayoutText.h"
 #include "exchange/UXMLmenuManage.h"
 #include "win/Errors.h"
+#include "win/FileIdentity.h"
 #include "win/Handles.h"
 #include "win/Text.h"
 
@@ -11,6 +12,18 @@ namespace {
 
 std::wstring CannotWrite(const std::wstring& fileName, DWORD error) {
     return L"The file \"" + fileName + L"\" cannot be written: " + win::SystemErrorText(error);
+}
+
+// Windows refuses to replace a read-only file where Wine replaces it and drops the attribute:
+// both refuse here, before anything is written.
+void RefuseReadOnly(const std::wstring& target, const std::wstring& fileName) {
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw win::AppError(L"The file \"" + fileName +
+                            L"\" was not replaced: it is read-only (its read-only attribute is "
+                            L"set). Clear the attribute in the file's properties, or choose "
+                            L"another name.");
 }
 
 // Deletes the temporary file unless it has been put in place.
@@ -36,7 +49,7 @@ std::string ReadLayoutBytes(const std::wstring& fileName) {
     auto readError = [&](DWORD error) {
         refuse(L"it cannot be read (" + win::SystemErrorText(error) + L")");
     };
-    win::FileHandle file(CreateFileW(fileName.c_str(), GENERIC_READ,
+    win::FileHandle file(CreateFileW(win::ExtendedLengthPath(fileName).c_str(), GENERIC_READ,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
@@ -57,10 +70,13 @@ std::string ReadLayoutBytes(const std::wstring& fileName) {
 }
 
 void WriteFileReplacing(const std::wstring& fileName, const std::string& bytes) {
+    // The temporary file's name is longer than the target's, beyond what plain paths take.
+    std::wstring target = win::ExtendedLengthPath(fileName);
+    RefuseReadOnly(target, fileName);
     TemporaryFile temporary;
     win::FileHandle file;
     for (int n = 0; !file; ++n) {
-        temporary.path = fileName + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+        temporary.path = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
                          std::to_wstring(n) + L".tmp";
         file.Reset(CreateFileW(temporary.path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -75,7 +91,8 @@ void WriteFileReplacing(const std::wstring& fileName, const std::string& bytes) 
         written != bytes.size() || !FlushFileBuffers(file.Get()))
         throw win::AppError(CannotWrite(fileName, GetLastError()));
     file.Reset();
-    if (!MoveFileExW(temporary.path.c_str(), fileName.c_str(),
+    RefuseReadOnly(target, fileName); // made read-only while the document was written
+    if (!MoveFileExW(temporary.path.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         throw win::AppError(CannotWrite(fileName, GetLastError()));
     temporary.kept = true;

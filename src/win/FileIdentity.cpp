@@ -91,6 +91,18 @@ std::wstring FullPathOf(const std::wstring& path) {
     });
 }
 
+std::wstring ExtendedLengthPath(const std::wstring& path) {
+    const std::wstring prefix = L"\\\\?\\";
+    if (path.compare(0, prefix.size(), prefix) == 0)
+        return path;
+    std::wstring full = FullPathOf(path);
+    if (full.size() < 3 || full.compare(0, 4, L"\\\\.\\") == 0)
+        return path;
+    if (full.compare(0, 2, L"\\\\") == 0)
+        return prefix + L"UNC\\" + full.substr(2);
+    return prefix + full;
+}
+
 std::wstring ResolvedPathOf(const std::wstring& path) {
     FileHandle file = OpenForIdentity(path);
     if (!file)

@@ -40,6 +40,10 @@ private:
 // "\", "." and ".." resolved); empty when it cannot.
 std::wstring FullPathOf(const std::wstring& path);
 
+// The full path with "\\?\" in front, which file functions take beyond MAX_PATH characters
+// on every system; path itself when it has no full path.
+std::wstring ExtendedLengthPath(const std::wstring& path);
+
 // The path the file system resolves path to, links followed, as "\\?\C:\..."; empty when
 // the path cannot be opened.
 std::wstring ResolvedPathOf(const std::wstring& path);

@@ -1,9 +1,8 @@
 #include "win/UserPrompt.h"
 
-#include <commdlg.h>
-
 #include "win/Application.h"
 #include "win/Errors.h"
+#include "win/FileDialog.h"
 
 namespace win {
 namespace {
@@ -16,28 +15,7 @@ public:
     }
 
     bool ChooseFile(HWND owner, const FileRequest& request, std::wstring& path) override {
-        std::wstring filter = request.filter + L"||";
-        for (wchar_t& c : filter)
-            if (c == L'|')
-                c = L'\0';
-        // Long paths: the dialog writes at most this many characters.
-        std::wstring buffer = request.fileName;
-        buffer.resize(32768, L'\0');
-        OPENFILENAMEW dialog = {};
-        dialog.lStructSize = sizeof dialog;
-        dialog.hwndOwner = owner;
-        dialog.lpstrFilter = filter.c_str();
-        dialog.lpstrFile = buffer.data();
-        dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-        dialog.lpstrDefExt =
-            request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
-        dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
-                       (request.save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST
-                                     : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
-        if (!(request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog)))
-            return false;
-        path = buffer.c_str();
-        return true;
+        return ShowFileDialog(owner, request, path);
     }
 };
 

@@ -2,6 +2,9 @@
 // shows are answered from outside, and its exit code tells how it ended.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <dlgs.h>
 #include <shlobj.h>
 
 #include "Fixtures.h"
@@ -120,6 +123,83 @@ TEST(ExchangeProgram, ImportExportButtonOpensTheWizardOverTheMainWindow) {
     EXPECT_EQ(WindowText(wizard), L"Import/ExportWizard");
     EXPECT_EQ(GetWindow(wizard, GW_OWNER), window);
     EXPECT_FALSE(IsWindowEnabled(window));
+    PostMessageW(wizard, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// The real save and open dialogs, a file name typed into them as a user types it. Wine's
+// dialogs copy the full path into buffers of MAX_PATH characters on their stack, so a longer
+// one must be refused before the dialog takes it.
+TEST(ExchangeProgram, TheFileDialogsRefuseAPathTooLongForThemAndStayOpen) {
+    CleanSettings clean;
+    TempFolder out{L"long"};
+    std::wstring folder = out / std::wstring(120, L'd');
+    MakeDir(folder);
+    folder += L"\\" + std::wstring(120, L'd');
+    MakeDir(folder);
+    std::wstring tooLong = folder + L"\\" + std::wstring(313 - folder.size() - 5, L'n') + L".xml";
+    ASSERT_EQ(tooLong.size(), 313u);
+    MakeFile(tooLong, "old");
+    std::wstring fits = out / L"layout.xml";
+
+    RunningProgram program(L"");
+    HWND window = program.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    // Types name into the dialog's file name box and presses OK, as a user does.
+    auto type = [&](HWND dialog, const std::wstring& name) {
+        SetDlgItemTextW(dialog, cmb13, name.c_str());
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+
+    PostMessageW(GetDlgItem(window, startmenu::IdBitBtn9), BM_CLICK, 0, 0);
+    HWND wizard = program.WaitForWindow(L"TImportExportWizard");
+    ASSERT_TRUE(wizard);
+    PostMessageW(FindWindowExW(wizard, nullptr, L"Button", L"&Export..."), BM_CLICK, 0, 0);
+    HWND dialog = program.WaitForWindow(L"#32770");
+    ASSERT_TRUE(dialog) << "no save dialog";
+    type(dialog, tooLong);
+    HWND refusal = program.WaitForWindow(L"#32770", dialog);
+    ASSERT_TRUE(refusal) << "no refusal came";
+    std::wstring text = MessageText(refusal);
+    EXPECT_NE(text.find(L"259"), std::wstring::npos) << "names the limit";
+    EXPECT_NE(text.find(L"313"), std::wstring::npos) << "and the length";
+    SendMessageW(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(program.WaitUntil([&] { return !IsWindow(refusal); }));
+    EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
+    EXPECT_EQ(FileBytes(tooLong), "old");
+
+    type(dialog, tooLong.substr(0, 257)); // fits only without the ".xml" the dialog adds
+    refusal = program.WaitForWindow(L"#32770", dialog);
+    ASSERT_TRUE(refusal);
+    EXPECT_NE(MessageText(refusal).find(L"261"), std::wstring::npos);
+    SendMessageW(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(program.WaitUntil([&] { return !IsWindow(refusal); }));
+
+    type(dialog, fits);
+    EXPECT_TRUE(program.WaitUntil([&] { return !IsWindow(wizard); })) << "a name that fits";
+    EXPECT_EQ(FileBytes(fits).rfind("<?xml", 0), 0u);
+
+    // The open dialog of the import takes the same care.
+    PostMessageW(GetDlgItem(window, startmenu::IdBitBtn9), BM_CLICK, 0, 0);
+    wizard = program.WaitForWindow(L"TImportExportWizard");
+    ASSERT_TRUE(wizard);
+    SendMessageW(FindWindowExW(wizard, nullptr, L"Button",
+                               L"Import the menu from an XML file. Just select the checkboxes of "
+                               L"the programs in the corresponding categories during import"),
+                 BM_CLICK, 0, 0);
+    PostMessageW(FindWindowExW(wizard, nullptr, L"Button", L"&Import..."), BM_CLICK, 0, 0);
+    dialog = program.WaitForWindow(L"#32770");
+    ASSERT_TRUE(dialog) << "no open dialog";
+    type(dialog, tooLong);
+    refusal = program.WaitForWindow(L"#32770", dialog);
+    ASSERT_TRUE(refusal) << "no refusal came";
+    EXPECT_NE(MessageText(refusal).find(L"259"), std::wstring::npos);
+    SendMessageW(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(program.WaitUntil([&] { return !IsWindow(refusal); }));
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(program.WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(IsWindowVisible(wizard)) << "a cancelled dialog leaves the wizard open";
     PostMessageW(wizard, WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);

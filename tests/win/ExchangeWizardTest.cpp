@@ -166,3 +166,52 @@ TEST_F(ExchangeWizard, ExportsAppliesAndCancelsFromTheThirdPage) {
     EXPECT_TRUE(Exists(Common(L"Office\\Writer.lnk"))) << "apply mode processes at once";
     EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
 }
+
+// A path longer than MAX_PATH given through the prompt, over a file a user made read-only:
+// refused as Windows refuses it, with the file as it was; once writable it is replaced, and a
+// layout on such a path imports.
+TEST_F(ExchangeWizard, ExportsToALongPathButNeverOverAReadOnlyFile) {
+    std::wstring folder = files / std::wstring(120, L'd');
+    MakeDir(folder);
+    folder += L"\\" + std::wstring(120, L'd');
+    MakeDir(folder);
+    std::wstring out = folder + L"\\" + std::wstring(313 - folder.size() - 5, L'n') + L".xml";
+    ASSERT_EQ(out.size(), 313u);
+    MakeFile(out, "mine");
+    ASSERT_TRUE(SetFileAttributesW(out.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
+
+    ClickWizardButton(IdBitBtn9, [&](TImportExportWizard& wizard) {
+        prompt.files = {out};
+        Click(wizard.Button4);
+        ASSERT_EQ(prompt.shown.size(), 1u) << "the refusal is shown";
+        EXPECT_NE(prompt.shown[0].text.find(out), std::wstring::npos) << "naming the file";
+        EXPECT_NE(prompt.shown[0].text.find(L"read-only attribute"), std::wstring::npos);
+        EXPECT_EQ(prompt.shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_FALSE(wizard.ModalEnded()) << "the wizard stays open";
+        EXPECT_EQ(FileBytes(out), "mine");
+        EXPECT_EQ(GetFileAttributesW(out.c_str()),
+                  static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE))
+            << "and keeps its protection";
+        EXPECT_EQ(ListNames(folder).size(), 1u) << "no temporary file stays";
+
+        ASSERT_TRUE(SetFileAttributesW(out.c_str(), FILE_ATTRIBUTE_ARCHIVE));
+        prompt.files = {out};
+        Click(wizard.Button4);
+        EXPECT_EQ(prompt.shown.size(), 1u);
+        EXPECT_TRUE(wizard.ModalEnded());
+    });
+    EXPECT_EQ(FileBytes(out).rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n", 0), 0u);
+    EXPECT_EQ(ListNames(folder).size(), 1u);
+
+    std::wstring longLayout =
+        folder + L"\\" + std::wstring(313 - folder.size() - 5, L'l') + L".xml";
+    MakeFile(longLayout, "<MarlowenExport><CurrentUser><Office><name>Writer.lnk</name></Office>"
+                         "</CurrentUser><Common/></MarlowenExport>");
+    ClickWizardButton(IdBitBtn9, [&](TImportExportWizard& wizard) {
+        prompt.files = {longLayout};
+        DoubleClick(wizard, wizard.RadioButton2);
+        EXPECT_TRUE(wizard.ModalEnded());
+    });
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(EntryOf(L"Writer").Category, kOffice);
+}

@@ -7,6 +7,7 @@
 #include "Fixtures.h"
 #include "win/Application.h"
 #include "win/Errors.h"
+#include "win/FileIdentity.h"
 #include "win/Modal.h"
 #include "win/Text.h"
 #include "win/Worker.h"
@@ -168,4 +169,32 @@ TEST(AppError, SaysWhatHappenedToATestAsToTheUser) {
         EXPECT_FALSE(shown.empty());
         EXPECT_EQ(error.what(), win::Utf8FromWide(shown));
     }
+}
+
+// Paths beyond MAX_PATH in every spelling a user or a command line gives them.
+TEST(ExtendedLengthPath, ReachesAFileBeyondMaxPathInAnySpelling) {
+    TempFolder out{L"extended"};
+    std::wstring deep = out / std::wstring(200, L'd');
+    MakeDir(deep);
+    std::wstring file = deep + L"\\" + std::wstring(100, L'f') + L".xml";
+    ASSERT_GT(file.size(), 300u);
+    std::wstring extended = win::ExtendedLengthPath(file);
+    EXPECT_EQ(extended, L"\\\\?\\" + file);
+    win::FileHandle made(CreateFileW(extended.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_TRUE(made);
+
+    std::wstring odd =
+        deep + L"\\..\\" + std::wstring(200, L'd') + L"/./" + std::wstring(100, L'f') + L".xml";
+    EXPECT_EQ(win::ExtendedLengthPath(odd), extended) << "dots and slashes resolved";
+    EXPECT_EQ(win::ExtendedLengthPath(extended), extended) << "given once";
+    EXPECT_EQ(win::ExtendedLengthPath(L"\\\\server\\share\\a.xml"),
+              L"\\\\?\\UNC\\server\\share\\a.xml");
+    wchar_t current[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, current);
+    ASSERT_TRUE(SetCurrentDirectoryW(out.Path().c_str()));
+    EXPECT_EQ(win::ExtendedLengthPath(std::wstring(200, L'd') + L"\\x.xml"),
+              L"\\\\?\\" + deep + L"\\x.xml")
+        << "relative to the current folder";
+    SetCurrentDirectoryW(current);
 }
