@@ -37,18 +37,18 @@ std::wstring NodeName(IXMLDOMNode* node) {
     return name.Text();
 }
 
-// Calls visit for each child node of node of the given type.
+// Calls visit for each child node of node of the given type. Walked from sibling to sibling:
+// some DOMs find a child list's item i by walking i nodes, which makes a long list quadratic.
 template <typename Visit> void ForEachChild(IXMLDOMNode* node, DOMNodeType type, Visit visit) {
-    ComPtr<IXMLDOMNodeList> children;
-    CheckDom(node->get_childNodes(children.Put()));
-    long count = 0;
-    CheckDom(children->get_length(&count));
-    for (long i = 0; i < count; ++i) {
-        ComPtr<IXMLDOMNode> child;
-        CheckDom(children->get_item(i, child.Put()));
+    ComPtr<IXMLDOMNode> child;
+    CheckDom(node->get_firstChild(child.Put()));
+    while (child) {
         DOMNodeType childType = NODE_INVALID;
-        if (child && SUCCEEDED(child->get_nodeType(&childType)) && childType == type)
+        if (SUCCEEDED(child->get_nodeType(&childType)) && childType == type)
             visit(child.Get());
+        ComPtr<IXMLDOMNode> next;
+        CheckDom(child->get_nextSibling(next.Put()));
+        child = std::move(next);
     }
 }
 
