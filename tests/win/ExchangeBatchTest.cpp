@@ -145,14 +145,20 @@ TEST_F(ExchangeBatch, NamesThatMatchNothingAreReportedAndTellTheirOwnExitCode) {
     // A NUL inside a name is refused as what it is.
     texts.clear();
     std::wstring nul = LayoutFile(
-        L"nul.xml", std::string("<MarlowenExport><CurrentUser/><Common><Office><name>!!Batch"
-                                "\0Tool.lnk</name></Office></Common></MarlowenExport>",
-                                110));
+        L"zero.xml", std::string("<MarlowenExport><CurrentUser/><Common><Office><name>!!Batch"
+                                 "\0Tool.lnk</name></Office></Common></MarlowenExport>",
+                                 110));
     EXPECT_EQ(Run(nul, {IDOK}, &texts), 2u);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_NE(texts[0].find(L"NUL character (line 1, column 60)"), std::wstring::npos)
         << win::Utf8FromWide(texts[0]);
     EXPECT_EQ(texts[0].find(L"empty"), std::wstring::npos);
+    // A name that Windows keeps for a device is no file, in any folder.
+    texts.clear();
+    EXPECT_EQ(Run(files / L"nul.xml", {IDOK}, &texts), 2u);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].find(L"its name is that of a device"), std::wstring::npos)
+        << win::Utf8FromWide(texts[0]);
 }
 
 // The interactive program opens the wizard from its button, over the main window.
