@@ -25,7 +25,7 @@ constexpr int kNames = 220000;
 constexpr int kItems = 2000; // of them, the items in the Programs folder
 
 std::wstring ItemName(int i) {
-    return std::to_wstring(100000 + i) + L".lnk";
+    return L"P-" + std::to_wstring(100000 + i) + L".lnk";
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
@@ -46,7 +46,7 @@ std::string LayoutBytes() {
     for (int c = 0, i = 0; c < 9; ++c) {
         bytes += std::string("<") + categories[c] + ">";
         for (int k = 0; k < perCategory && i < kNames; ++k, ++i)
-            bytes += "<n>" + std::to_string(100000 + i) + ".lnk</n>";
+            bytes += "<n>P-" + std::to_string(100000 + i) + ".lnk</n>";
         bytes += std::string("</") + categories[c] + ">";
     }
     return bytes + "</Common></MarlowenExport>";

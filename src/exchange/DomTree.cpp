@@ -83,6 +83,13 @@ win::ComPtr<IXMLDOMDocument2> DomFromTree(const XmlElement& root) {
 
 XmlElement TreeFromDom(IXMLDOMNode* node, size_t maxDepth) {
     XmlElement element{NodeName(node), {}, {}, {}};
+    if (maxDepth == 0) {
+        // A layout's items, of which there may be hundreds of thousands: their text alone.
+        Bstr text;
+        CheckDom(node->get_text(text.Put()));
+        element.text = text.Text();
+        return element;
+    }
     if (ComPtr<IXMLDOMNamedNodeMap> attributes;
         SUCCEEDED(node->get_attributes(attributes.Put())) && attributes) {
         long count = 0;
@@ -98,10 +105,9 @@ XmlElement TreeFromDom(IXMLDOMNode* node, size_t maxDepth) {
     bool hasElements = false;
     ForEachChild(node, NODE_ELEMENT, [&](IXMLDOMNode* child) {
         hasElements = true;
-        if (maxDepth > 0)
-            element.children.push_back(TreeFromDom(child, maxDepth - 1));
+        element.children.push_back(TreeFromDom(child, maxDepth - 1));
     });
-    if (!hasElements || maxDepth == 0) {
+    if (!hasElements) {
         Bstr text;
         CheckDom(node->get_text(text.Put()));
         element.text = text.Text();
