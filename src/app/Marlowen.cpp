@@ -38,6 +38,7 @@ enum BatchExit : int {
     BatchIncomplete = 1, // some items stayed where they were (the report named them)
     BatchRefused = 2,    // the layout was not used; nothing was processed
     BatchDeclined = 3,   // the user did not go on without a restore point; nothing was moved
+    BatchUnmatched = 4,  // as BatchProcessed, but some names of the layout matched no item
 };
 
 // A test stops a run hard after its step n is recorded, before it is taken, as a crash or a
@@ -57,16 +58,18 @@ void StopAtStepForTests(startmenu::TMainForm& mainForm) {
 // Imports the layout in apply mode on the hidden main window.
 int RunBatchImport(startmenu::TMainForm& mainForm, const std::wstring& fileName) {
     app::MainFormTarget target(mainForm);
+    exchange::ImportOutcome outcome;
     try {
-        exchange::ImportStartMenu(target, true, fileName);
+        outcome = exchange::ImportStartMenu(target, true, fileName);
     } catch (const exchange::LayoutRefused& refused) {
         win::ShowError(nullptr, refused);
         return BatchRefused;
     }
+    exchange::ReportImport(mainForm.Handle(), fileName, outcome, true);
     using Result = startmenu::TMainForm::ProcessingResult;
     switch (mainForm.LastProcessing()) {
     case Result::Complete:
-        return BatchProcessed;
+        return outcome.unmatched.empty() ? BatchProcessed : BatchUnmatched;
     case Result::Abandoned:
         return BatchDeclined;
     default:

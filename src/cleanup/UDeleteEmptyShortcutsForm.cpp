@@ -27,6 +27,20 @@ constexpr const wchar_t* kStopCaption = L"&Stop";
 constexpr const wchar_t* kDone = L"Done";
 constexpr const wchar_t* kDriveNotAvailable = L"drive not available";
 
+std::wstring Count(size_t n, const wchar_t* one, const wchar_t* many) {
+    return std::to_wstring(n) + L" " + (n == 1 ? one : many);
+}
+
+// What Delete Selected did, for the status bar.
+std::wstring DeletionSummary(size_t deleted, size_t gone, size_t kept) {
+    std::wstring text = std::to_wstring(deleted) + L" deleted, " + std::to_wstring(gone) +
+                        L" already gone, " + std::to_wstring(kept) + L" kept";
+    if (kept > 0)
+        text += kept == 1 ? L": it could not be deleted (the reason is in its row)"
+                          : L": they could not be deleted (the reasons are in their rows)";
+    return text;
+}
+
 // The window's outer size, which is also its smallest, and its client area in the design, at
 // 96 dpi. The bar holds the buttons above the status bar.
 constexpr SIZE kSize = {483, 498};
@@ -326,7 +340,7 @@ void TDeleteEmptyShortcutsForm::AddFoundShortcut(const std::wstring& path,
                                                  const cleaning::ShortcutTarget& target) {
     if (closing_)
         return;
-    rows_.push_back({path, target, false});
+    rows_.push_back({path, target, false, {}});
     ScheduleRefresh();
 }
 
@@ -392,10 +406,21 @@ bool TDeleteEmptyShortcutsForm::SearchThreadsRunning() const {
                        [](const auto& thread) { return thread && thread->Worker().Running(); });
 }
 
+// A shortcut whose drive is only away now (a stick, a share) is kept unless ticked by hand.
 void TDeleteEmptyShortcutsForm::Button2Click() {
-    for (FoundRow& row : rows_)
-        row.checked = true;
+    size_t away = 0;
+    for (FoundRow& row : rows_) {
+        bool reachable = row.target.state != cleaning::TargetState::Unreachable;
+        row.checked = row.checked || reachable;
+        away += row.checked ? 0 : 1;
+    }
     InvalidateRect(ListView1, nullptr, FALSE);
+    if (away > 0) {
+        status_ = Count(away, L"shortcut", L"shortcuts") + L" left unticked: " +
+                  (away == 1 ? L"its" : L"their") +
+                  L" target lies on a drive that is not available now; tick by hand to delete";
+        Refresh();
+    }
 }
 
 void TDeleteEmptyShortcutsForm::Button3Click() {
@@ -417,13 +442,31 @@ void TDeleteEmptyShortcutsForm::Button5Click() {
         restorepoint::RestorePointScope restorePoint(Handle());
         if (restorePoint.Outcome() == restorepoint::RestorePointOutcome::Abandon)
             return;
-        // A shortcut that could not be deleted stays listed, still ticked.
+        // One already gone leaves the list; one that could not be deleted stays, still ticked,
+        // with the reason.
+        size_t deleted = 0, gone = 0, kept = 0;
         rows_.erase(std::remove_if(rows_.begin(), rows_.end(),
-                                   [](const FoundRow& row) {
-                                       return row.checked && DeleteFileW(row.path.c_str());
+                                   [&](FoundRow& row) {
+                                       if (!row.checked)
+                                           return false;
+                                       if (DeleteFileW(row.path.c_str())) {
+                                           ++deleted;
+                                           return true;
+                                       }
+                                       DWORD error = GetLastError();
+                                       if (error == ERROR_FILE_NOT_FOUND ||
+                                           error == ERROR_PATH_NOT_FOUND) {
+                                           ++gone;
+                                           return true;
+                                       }
+                                       ++kept;
+                                       row.notDeleted = win::SystemErrorText(error);
+                                       return false;
                                    }),
                     rows_.end());
+        status_ = DeletionSummary(deleted, gone, kept);
         Refresh();
+        InvalidateRect(ListView1, nullptr, FALSE);
         kept_ = cleaning::KeptFolders(CommonStartupDir, UserStartupDir);
         if (Ticked(CheckBox1)) {
             RemoveEmptyFolders(CommonProgramsDir);
@@ -463,10 +506,12 @@ std::wstring TDeleteEmptyShortcutsForm::ListText(int item, int column) const {
         return base::FileNameOf(row.path);
     case PathColumn:
         return row.path;
-    case TargetColumn:
-        return row.target.state == cleaning::TargetState::Unreachable
-                   ? row.target.path + L" (" + kDriveNotAvailable + L")"
-                   : row.target.path;
+    case TargetColumn: {
+        std::wstring text = row.target.state == cleaning::TargetState::Unreachable
+                                ? row.target.path + L" (" + kDriveNotAvailable + L")"
+                                : row.target.path;
+        return row.notDeleted.empty() ? text : text + L" (not deleted: " + row.notDeleted + L")";
+    }
     }
     return {};
 }

@@ -31,7 +31,7 @@ public:
 
     void FormCreate() override;
     void Button1Click(); // Search, or Stop while searching
-    void Button2Click(); // Select All
+    void Button2Click(); // Select All, but the shortcuts whose drive is away
     void Button3Click(); // Clear All
     void Button4Click(); // Cancel
     void Button5Click(); // Delete Selected
@@ -44,6 +44,7 @@ public:
         std::wstring path;
         cleaning::ShortcutTarget target;
         bool checked = false;
+        std::wstring notDeleted; // why the last Delete Selected could not delete it
     };
     int ListCount() const { return static_cast<int>(rows_.size()); }
     const FoundRow& ListRow(int item) const { return rows_[static_cast<size_t>(item)]; }

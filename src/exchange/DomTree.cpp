@@ -37,18 +37,18 @@ std::wstring NodeName(IXMLDOMNode* node) {
     return name.Text();
 }
 
-// Calls visit for each child node of node of the given type.
+// Calls visit for each child node of node of the given type. Walked from sibling to sibling:
+// some DOMs find a child list's item i by walking i nodes, which makes a long list quadratic.
 template <typename Visit> void ForEachChild(IXMLDOMNode* node, DOMNodeType type, Visit visit) {
-    ComPtr<IXMLDOMNodeList> children;
-    CheckDom(node->get_childNodes(children.Put()));
-    long count = 0;
-    CheckDom(children->get_length(&count));
-    for (long i = 0; i < count; ++i) {
-        ComPtr<IXMLDOMNode> child;
-        CheckDom(children->get_item(i, child.Put()));
+    ComPtr<IXMLDOMNode> child;
+    CheckDom(node->get_firstChild(child.Put()));
+    while (child) {
         DOMNodeType childType = NODE_INVALID;
-        if (child && SUCCEEDED(child->get_nodeType(&childType)) && childType == type)
+        if (SUCCEEDED(child->get_nodeType(&childType)) && childType == type)
             visit(child.Get());
+        ComPtr<IXMLDOMNode> next;
+        CheckDom(child->get_nextSibling(next.Put()));
+        child = std::move(next);
     }
 }
 
@@ -83,6 +83,13 @@ win::ComPtr<IXMLDOMDocument2> DomFromTree(const XmlElement& root) {
 
 XmlElement TreeFromDom(IXMLDOMNode* node, size_t maxDepth) {
     XmlElement element{NodeName(node), {}, {}, {}};
+    if (maxDepth == 0) {
+        // A layout's items, of which there may be hundreds of thousands: their text alone.
+        Bstr text;
+        CheckDom(node->get_text(text.Put()));
+        element.text = text.Text();
+        return element;
+    }
     if (ComPtr<IXMLDOMNamedNodeMap> attributes;
         SUCCEEDED(node->get_attributes(attributes.Put())) && attributes) {
         long count = 0;
@@ -98,10 +105,9 @@ XmlElement TreeFromDom(IXMLDOMNode* node, size_t maxDepth) {
     bool hasElements = false;
     ForEachChild(node, NODE_ELEMENT, [&](IXMLDOMNode* child) {
         hasElements = true;
-        if (maxDepth > 0)
-            element.children.push_back(TreeFromDom(child, maxDepth - 1));
+        element.children.push_back(TreeFromDom(child, maxDepth - 1));
     });
-    if (!hasElements || maxDepth == 0) {
+    if (!hasElements) {
         Bstr text;
         CheckDom(node->get_text(text.Put()));
         element.text = text.Text();

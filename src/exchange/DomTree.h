@@ -13,9 +13,9 @@ namespace exchange {
 // A DOM document holding the element tree; element names the DOM refuses raise an AppError.
 win::ComPtr<IXMLDOMDocument2> DomFromTree(const XmlElement& root);
 
-// The elements of a DOM node's subtree, maxDepth levels deep (0: the element alone): element
-// children, and the text as the DOM gives it of a leaf or of an element at the last level.
-// Other nodes are left out.
+// The elements of a DOM node's subtree, maxDepth levels deep: element children with their
+// attributes, and the text as the DOM gives it of a leaf. An element at the last level (0:
+// the element alone) gives its name and text only. Other nodes are left out.
 XmlElement TreeFromDom(IXMLDOMNode* element, size_t maxDepth);
 
 // Parses text with the DOM's defences on (no document type, no external resources, no

@@ -54,6 +54,9 @@ std::string ReadLayoutBytes(const std::wstring& fileName) {
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         readError(GetLastError());
+    // "nul.xml" or "com1.xml" in any folder is a device, which reads as nothing or never ends.
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK)
+        refuse(L"its name is that of a device (such as NUL, CON, AUX or COM1), not of a file");
     LARGE_INTEGER size = {};
     if (!GetFileSizeEx(file.Get(), &size))
         readError(GetLastError());

@@ -5,8 +5,8 @@
 
 namespace exchange {
 
-// The bytes of a layout file; raises LayoutRefused when it cannot be read or is larger than
-// kMaxLayoutBytes (checked before anything is read).
+// The bytes of a layout file; raises LayoutRefused when it cannot be read, is a device or is
+// larger than kMaxLayoutBytes (checked before anything is read).
 std::string ReadLayoutBytes(const std::wstring& fileName);
 
 // Writes bytes to a new file beside fileName and then puts it in fileName's place, so a

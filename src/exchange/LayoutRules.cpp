@@ -1,6 +1,9 @@
 #include "exchange/LayoutRules.h"
 
 #include <unordered_map>
+#include <unordered_set>
+
+#include "startmenu/MoveReport.h"
 
 namespace exchange {
 namespace {
@@ -28,6 +31,21 @@ std::wstring FileNamePart(const std::wstring& path) {
 
 std::wstring Quoted(const std::wstring& text) {
     return L"\"" + text + L"\"";
+}
+
+std::wstring CountOf(std::size_t n, const wchar_t* one, const wchar_t* many) {
+    return std::to_wstring(n) + L" " + (n == 1 ? one : many);
+}
+
+// A name from the file as a message can show it: quoted, control characters as spaces, and
+// cut where a message box would be too wide.
+std::wstring Shown(const std::wstring& name) {
+    constexpr std::size_t kLongest = 80;
+    std::wstring shown = name.substr(0, kLongest);
+    for (wchar_t& c : shown)
+        if (c < L' ' || c == 0x7F)
+            c = L' ';
+    return Quoted(shown) + (name.size() > kLongest ? L"..." : L"");
 }
 
 } // namespace
@@ -74,17 +92,51 @@ std::vector<Assignment> LayoutAssignments(const XmlElement& root,
     return assignments;
 }
 
-void AssignCategories(startmenu::EntryList& entries, const std::vector<Assignment>& assignments,
-                      const std::function<std::wstring(const std::wstring&)>& lowerFileName) {
+ImportOutcome
+AssignCategories(startmenu::EntryList& entries, const std::vector<Assignment>& assignments,
+                 const std::function<std::wstring(const std::wstring&)>& lowerFileName,
+                 const std::function<bool(const std::wstring& path)>& isCategoryFolder) {
     // The first entry of each name, found as the walk from the first entry would find it.
     std::unordered_map<std::wstring, startmenu::EntryNode*> byName;
     for (startmenu::EntryNode* node = entries.First(); node; node = node->NextSibling())
-        byName.emplace(lowerFileName(FileNamePart(node->Entry().Path)), node);
+        if (!isCategoryFolder(node->Entry().Path))
+            byName.emplace(lowerFileName(FileNamePart(node->Entry().Path)), node);
+    ImportOutcome outcome;
+    std::unordered_set<std::wstring> reported;
     for (const Assignment& assignment : assignments) {
         auto found = byName.find(lowerFileName(assignment.item));
-        if (found != byName.end())
+        if (found != byName.end()) {
             found->second->Entry().Category = assignment.category;
+            ++outcome.applied;
+        } else if (reported.insert(assignment.item).second) {
+            outcome.unmatched.push_back(assignment.item);
+        }
     }
+    return outcome;
+}
+
+std::wstring ImportReportText(const std::wstring& fileName, const ImportOutcome& outcome,
+                              bool applyMode) {
+    std::wstring text;
+    if (!applyMode)
+        text = CountOf(outcome.applied, L"item", L"items") + L" of the layout \"" + fileName +
+               L"\" " + (outcome.applied == 1 ? L"was" : L"were") + L" given " +
+               (outcome.applied == 1 ? L"its" : L"their") +
+               L" category: check the ticks, then process.";
+    if (outcome.unmatched.empty())
+        return text;
+    if (!text.empty())
+        text += L"\r\n\r\n";
+    text += CountOf(outcome.unmatched.size(), L"name", L"names") + L" of the layout \"" + fileName +
+            L"\" matched no item that can be given a category, and " +
+            (outcome.unmatched.size() == 1 ? L"was" : L"were") +
+            L" left out (category folders, the Startup folders and items the program does not "
+            L"list are never given one):";
+    std::vector<std::wstring> lines;
+    for (const std::wstring& name : outcome.unmatched)
+        lines.push_back(Shown(name));
+    startmenu::AppendBulletList(text, lines);
+    return text;
 }
 
 } // namespace exchange

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -39,10 +40,26 @@ std::vector<Assignment> LayoutAssignments(const XmlElement& root,
 // The name without its namespace prefix ("x:Office" gives "Office").
 std::wstring LocalName(const std::wstring& qualifiedName);
 
+// What an import did with the layout's items.
+struct ImportOutcome {
+    std::size_t applied = 0; // items that gave an entry its category
+    // Items that matched no entry the user could tick, each once, in document order.
+    std::vector<std::wstring> unmatched;
+};
+
 // Gives each top-level entry whose file name equals an item's (both lower-cased by
 // lowerFileName) that item's category; a later assignment overrides an earlier one, and of
-// entries with equal names only the first is changed. Other entries keep their category.
-void AssignCategories(startmenu::EntryList& entries, const std::vector<Assignment>& assignments,
-                      const std::function<std::wstring(const std::wstring&)>& lowerFileName);
+// entries with equal names only the first is changed. Other entries keep their category. A
+// category folder (isCategoryFolder) is no item to categorise: its name matches nothing.
+ImportOutcome
+AssignCategories(startmenu::EntryList& entries, const std::vector<Assignment>& assignments,
+                 const std::function<std::wstring(const std::wstring&)>& lowerFileName,
+                 const std::function<bool(const std::wstring& path)>& isCategoryFolder);
+
+// What the user is told after an import of fileName: in select mode how many items were
+// applied, and in both modes the items that matched nothing; empty in apply mode when every
+// item matched.
+std::wstring ImportReportText(const std::wstring& fileName, const ImportOutcome& outcome,
+                              bool applyMode);
 
 } // namespace exchange

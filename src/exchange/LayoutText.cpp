@@ -38,6 +38,20 @@ bool ContainsNoCase(const std::wstring& text, const wchar_t* upperPart) {
 } // namespace
 
 std::wstring LayoutTextProblem(const std::wstring& text, size_t maxDepth) {
+    // The XML parser would read the text only up to it, and then find it empty or broken.
+    if (size_t nul = text.find(L'\0'); nul != std::wstring::npos) {
+        size_t line = 1, column = 1;
+        for (size_t i = 0; i < nul; ++i) {
+            if (text[i] == L'\n') {
+                ++line;
+                column = 1;
+            } else {
+                ++column;
+            }
+        }
+        return L"it contains a NUL character (line " + std::to_wstring(line) + L", column " +
+               std::to_wstring(column) + L"), which no XML text may hold";
+    }
     if (text.find_first_not_of(L" \t\r\n") == std::wstring::npos)
         return L"it is empty";
     // Also inside a comment or CDATA, where it is harmless: a layout has neither.

@@ -13,9 +13,9 @@ constexpr std::size_t kMaxLayoutBytes = 4 * 1024 * 1024;
 constexpr std::size_t kMaxLayoutDepth = 32;
 
 // What is wrong with the text, in words for the user; empty when it may be parsed. Refuses
-// an empty text, a document type declaration anywhere (a layout never has one, and one can
-// expand entities without end or load external files), and elements nested deeper than
-// maxDepth. Runs in time linear in the text's length.
+// a NUL character, an empty text, a document type declaration anywhere (a layout never has
+// one, and one can expand entities without end or load external files), and elements nested
+// deeper than maxDepth. Runs in time linear in the text's length.
 std::wstring LayoutTextProblem(const std::wstring& text, std::size_t maxDepth = kMaxLayoutDepth);
 
 } // namespace exchange

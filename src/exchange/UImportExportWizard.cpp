@@ -150,7 +150,7 @@ void TImportExportWizard::Button4Click() {
         win::WaitCursor wait;
         ExportStartMenu(target_.Model(), file);
     } else {
-        ImportStartMenu(target_, applying, file);
+        ReportImport(Handle(), file, ImportStartMenu(target_, applying, file), applying);
     }
     EndModal(IDOK);
 }

@@ -7,9 +7,11 @@
 #include "exchange/LayoutText.h"
 #include "exchange/Utf8.h"
 #include "startmenu/NameRules.h"
+#include "win/Application.h"
 #include "win/FileSystem.h"
 #include "win/MsXml.h"
 #include "win/Text.h"
+#include "win/UserPrompt.h"
 
 namespace exchange {
 namespace {
@@ -54,7 +56,7 @@ void ExportStartMenu(const startmenu::StartMenuModel& model, const std::wstring&
     WriteFileReplacing(fileName, DocumentBytes(held));
 }
 
-void ImportStartMenu(LayoutTarget& target, bool apply, const std::wstring& fileName) {
+ImportOutcome ImportStartMenu(LayoutTarget& target, bool apply, const std::wstring& fileName) {
     std::wstring text;
     if (!DecodeLayoutBytes(ReadLayoutBytes(fileName), text))
         throw LayoutRefused(RefusalText(fileName, L"it is not UTF-8 or UTF-16 text"));
@@ -65,13 +67,24 @@ void ImportStartMenu(LayoutTarget& target, bool apply, const std::wstring& fileN
         problem = LayoutProblem(root);
         if (problem.empty()) {
             startmenu::StartMenuModel& model = target.Model();
-            AssignCategories(*model.Entries, LayoutAssignments(*root, model.CategoryNames),
-                             [](const std::wstring& name) { return win::LowerFileName(name); });
+            ImportOutcome outcome = AssignCategories(
+                *model.Entries, LayoutAssignments(*root, model.CategoryNames),
+                [](const std::wstring& name) { return win::LowerFileName(name); },
+                model.CategoryFolderTest());
             apply ? target.StartProcessing() : target.SelectFirstVisibleCategory();
-            return;
+            return outcome;
         }
     }
     throw LayoutRefused(RefusalText(fileName, problem));
+}
+
+void ReportImport(HWND owner, const std::wstring& fileName, const ImportOutcome& outcome,
+                  bool apply) {
+    std::wstring text = ImportReportText(fileName, outcome, apply);
+    if (!text.empty())
+        win::Prompt().Message(
+            owner, text, win::Application::Title(),
+            MB_OK | (outcome.unmatched.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));
 }
 
 } // namespace exchange

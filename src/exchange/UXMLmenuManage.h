@@ -1,6 +1,9 @@
 #pragma once
+#include <windows.h>
+
 #include <string>
 
+#include "exchange/LayoutRules.h"
 #include "exchange/LayoutTarget.h"
 #include "startmenu/StartMenuModel.h"
 #include "win/Errors.h"
@@ -20,10 +23,16 @@ public:
 };
 
 // Gives the top-level entries the categories the layout in fileName lists them under, then
-// shows the first visible category (apply false) or runs Start Processing (apply true).
+// shows the first visible category (apply false) or runs Start Processing (apply true), and
+// returns what became of the layout's items.
 // Raises LayoutRefused for a file that cannot be read, is too large, holds a document type
 // declaration, nests too deep, is not well-formed, or is no layout; the whole document is
 // checked before any entry changes.
-void ImportStartMenu(LayoutTarget& target, bool apply, const std::wstring& fileName);
+ImportOutcome ImportStartMenu(LayoutTarget& target, bool apply, const std::wstring& fileName);
+
+// Tells the user what the import of fileName did (see ImportReportText), in one message over
+// owner; nothing in apply mode when every item matched.
+void ReportImport(HWND owner, const std::wstring& fileName, const ImportOutcome& outcome,
+                  bool apply);
 
 } // namespace exchange

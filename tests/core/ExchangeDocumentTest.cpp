@@ -27,6 +27,10 @@ std::wstring LowerForTest(const std::wstring& text) {
     return lower;
 }
 
+bool NoCategoryFolder(const std::wstring&) {
+    return false;
+}
+
 XmlElement Layout(std::initializer_list<XmlElement> sections) {
     return {kRootName, {}, {}, sections};
 }
@@ -102,6 +106,15 @@ TEST(ExchangeDocument, HostileTextIsRefusedBeforeParsingAndQuickly) {
                                 L"<Common/></MarlowenExport>"),
               L"");
     EXPECT_EQ(LayoutTextProblem(L" \r\n"), L"it is empty");
+    // The parser would stop at a NUL and see an empty or broken document.
+    for (const std::wstring& nul :
+         {std::wstring(L"\0<MarlowenExport/>", 18), std::wstring(L" \r\n\0", 4),
+          std::wstring(L"<r>\n <name>A\0B</name></r>", 26)})
+        EXPECT_EQ(LayoutTextProblem(nul).find(L"it contains a NUL character (line "), 0u)
+            << LayoutTextProblem(nul).size();
+    EXPECT_NE(LayoutTextProblem(std::wstring(L"<r>\n <name>A\0B</name></r>", 26))
+                  .find(L"line 2, column 9"),
+              std::wstring::npos);
     EXPECT_NE(LayoutTextProblem(L"<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY a \"x\">]><r/>"),
               L"");
     EXPECT_NE(LayoutTextProblem(L"<!doctype r SYSTEM \"file:///C:/secret.txt\"><r/>"), L"");
@@ -173,7 +186,9 @@ TEST(ExchangeDocument, ItemsGiveTheirCategoryByTheRulesOfCaseAndOrder) {
     auto* kept = add(L"C:\\Common\\Spreadsheet.lnk", 1);
     auto* tool = add(L"C:\\Common\\Tool.lnk", CategoryNone);
     auto& child = writer->AppendChild(L"Help.lnk", TStartMenu{L"C:\\Common\\Writer.lnk\\Help.lnk"});
-    AssignCategories(entries, assignments, LowerForTest);
+    ImportOutcome outcome = AssignCategories(entries, assignments, LowerForTest, NoCategoryFolder);
+    EXPECT_EQ(outcome.applied, 6u);
+    EXPECT_EQ(outcome.unmatched, std::vector<std::wstring>{L"Gone.lnk"});
 
     EXPECT_EQ(writer->Entry().Category, 0) << "file names match in any letter case";
     EXPECT_EQ(chess->Entry().Category, 2) << "Common is read last and wins";
@@ -185,6 +200,54 @@ TEST(ExchangeDocument, ItemsGiveTheirCategoryByTheRulesOfCaseAndOrder) {
     EXPECT_EQ(tool->Entry().Category, CategoryNone);
     EXPECT_EQ(child.Entry().Category, CategoryNone);
 
-    AssignCategories(entries, assignments, LowerForTest);
+    AssignCategories(entries, assignments, LowerForTest, NoCategoryFolder);
     EXPECT_EQ(chess->Entry().Category, 2) << "a second import gives the same";
+}
+
+// A category folder is no item: a layout that names it, or what the scan leaves out, or a
+// name that is no file name of an entry, changes nothing, and the user is told each once.
+TEST(ExchangeDocument, NamesThatMatchNoItemToCategoriseAreReportedOnce) {
+    EntryList entries;
+    auto add = [&](const std::wstring& name) {
+        TStartMenu entry;
+        entry.Path = L"C:\\Programs\\" + name;
+        return &entries.Append(name, entry);
+    };
+    auto* games = add(L"Games");
+    auto* tool = add(L"Tool.lnk");
+    auto isCategoryFolder = [](const std::wstring& path) {
+        return LowerForTest(path.substr(path.find_last_of(L'\\') + 1)) == L"games";
+    };
+    const std::wstring hostile[] = {
+        L"GAMES", L"StartUp",    L"..\\..\\Tool.lnk", L"C:\\Windows\\win.ini",
+        L"*.lnk", L"Tool.lnk:x", L"Tool.lnk ",        L"",
+        L"games"};
+    std::vector<Assignment> assignments;
+    for (const std::wstring& name : hostile)
+        assignments.push_back({0, name});
+    assignments.push_back({4, L"tool.LNK"});
+    assignments.push_back({0, L"StartUp"});
+    ImportOutcome outcome = AssignCategories(entries, assignments, LowerForTest, isCategoryFolder);
+    EXPECT_EQ(games->Entry().Category, CategoryNone) << "a category folder is never moved";
+    EXPECT_EQ(tool->Entry().Category, 4);
+    EXPECT_EQ(outcome.applied, 1u);
+    std::vector<std::wstring> expected(std::begin(hostile), std::end(hostile));
+    EXPECT_EQ(outcome.unmatched, expected) << "in document order, each spelling once";
+
+    std::wstring apply = ImportReportText(L"C:\\m.xml", outcome, true);
+    EXPECT_EQ(apply.find(L"9 names of the layout \"C:\\m.xml\" matched no item"), 0u)
+        << apply.size();
+    EXPECT_NE(apply.find(L"\u2022 \"GAMES\""), std::wstring::npos);
+    EXPECT_NE(apply.find(L"\u2022 \"\"\r\n"), std::wstring::npos) << "an empty name is shown";
+    std::wstring select = ImportReportText(L"C:\\m.xml", outcome, false);
+    EXPECT_EQ(select.find(L"1 item of the layout \"C:\\m.xml\" was given its category"), 0u);
+    EXPECT_NE(select.find(apply), std::wstring::npos);
+
+    ImportOutcome all{3, {}};
+    EXPECT_EQ(ImportReportText(L"m.xml", all, true), L"") << "nothing to tell";
+    EXPECT_EQ(ImportReportText(L"m.xml", all, false).find(L"3 items of the layout"), 0u);
+    ImportOutcome odd{0, {L"a\r\nb" + std::wstring(200, L'x')}};
+    std::wstring shown = ImportReportText(L"m.xml", odd, true);
+    EXPECT_NE(shown.find(L"\"a  bxx"), std::wstring::npos) << "no line breaks of the file's own";
+    EXPECT_LT(shown.size(), 400u) << "a long name is cut";
 }

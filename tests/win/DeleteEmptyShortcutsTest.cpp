@@ -15,6 +15,7 @@
 #include "startmenu/MainFormIds.h"
 #include "win/Dpi.h"
 #include "win/Modal.h"
+#include "win/Text.h"
 
 using namespace testing_support;
 using cleanup::TDeleteEmptyShortcutsForm;
@@ -416,5 +417,54 @@ TEST_F(DeleteEmptyShortcuts, DeleteSelectedDeletesTheTickedUnderARestorePoint) {
     EXPECT_EQ(ListNames(source.desktop), std::vector<std::wstring>{L"Work"});
     EXPECT_EQ(ListNames(source.desktop + L"\\Work"), std::vector<std::wstring>{});
     EXPECT_EQ(ListNames(quickLaunch), std::vector<std::wstring>{});
+    SetFileAttributesW(User(L"Locked.lnk").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Between the search and Delete Selected the user deletes one shortcut by hand; another
+// cannot be deleted; one points to a drive that is only away now. Select All leaves that one
+// out and says so; Delete Selected counts what it deleted, what was gone and what it kept.
+TEST_F(DeleteEmptyShortcuts, DeleteSelectedSaysWhatItDeletedFoundGoneAndKept) {
+    Dead(Common(L"Gone.lnk"));
+    Dead(Common(L"Old.lnk"));
+    Dead(User(L"Locked.lnk"));
+    SetFileAttributesW(User(L"Locked.lnk").c_str(), FILE_ATTRIBUTE_READONLY);
+    MakeShortcut(Common(L"Away.lnk"), L"Q:\\Tools\\tool.exe"); // no drive Q: in the prefix
+    auto wizard = NewWizard();
+    Search(*wizard);
+    ASSERT_EQ(wizard->ListCount(), 4);
+    std::vector<std::wstring> found = Listed(*wizard);
+    int away = At(found, Common(L"Away.lnk"));
+
+    Click(wizard->Button2);
+    for (int i = 0; i < wizard->ListCount(); ++i)
+        EXPECT_EQ(wizard->ListRow(i).checked, i != away) << win::Utf8FromWide(found[i]);
+    EXPECT_EQ(wizard->StatusText(),
+              L"1 shortcut left unticked: its target lies on a drive that is not available "
+              L"now; tick by hand to delete");
+
+    ASSERT_TRUE(DeleteFileW(Common(L"Gone.lnk").c_str())) << "deleted by hand meanwhile";
+    Click(wizard->Button5);
+    std::vector<std::wstring> left = Listed(*wizard);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::wstring>{Common(L"Away.lnk"), User(L"Locked.lnk")}));
+    EXPECT_EQ(wizard->StatusText(),
+              L"1 deleted, 1 already gone, 1 kept: it could not be deleted (the reason is in "
+              L"its row)");
+    EXPECT_FALSE(Exists(Common(L"Old.lnk")));
+    EXPECT_TRUE(Exists(Common(L"Away.lnk")));
+    int locked = At(Listed(*wizard), User(L"Locked.lnk"));
+    ASSERT_GE(locked, 0);
+    EXPECT_TRUE(wizard->ListRow(locked).checked) << "still ticked";
+    EXPECT_NE(wizard->ListText(locked, TargetColumn).find(L" (not deleted: "), std::wstring::npos)
+        << win::Utf8FromWide(wizard->ListText(locked, TargetColumn));
+
+    // A tick by hand deletes the one whose drive is away.
+    ClickCheckBox(*wizard, At(Listed(*wizard), Common(L"Away.lnk")));
+    Click(wizard->Button5);
+    EXPECT_FALSE(Exists(Common(L"Away.lnk")));
+    EXPECT_EQ(Listed(*wizard), std::vector<std::wstring>{User(L"Locked.lnk")});
+    EXPECT_EQ(wizard->StatusText(),
+              L"1 deleted, 0 already gone, 1 kept: it could not be deleted (the reason is in "
+              L"its row)");
     SetFileAttributesW(User(L"Locked.lnk").c_str(), FILE_ATTRIBUTE_NORMAL);
 }

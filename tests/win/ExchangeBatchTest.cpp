@@ -9,6 +9,7 @@
 
 #include "Fixtures.h"
 #include "startmenu/MainFormIds.h"
+#include "win/Text.h"
 
 using namespace testing_support;
 
@@ -108,6 +109,59 @@ TEST_F(ExchangeBatch, ExitCodesTellRefusedDeclinedIncompleteAndProcessed) {
     EXPECT_EQ(Run(layout, {IDOK}), 0u) << "processed";
     EXPECT_FALSE(Exists(item));
     EXPECT_TRUE(Exists(office + L"\\!!Batch Tool.lnk"));
+}
+
+// A layout that names what no user could tick: a category folder, a Startup folder, paths,
+// wildcards and stream names. Only the one real item moves; the rest is named after the
+// processing report, and the exit code says that some names matched nothing.
+TEST_F(ExchangeBatch, NamesThatMatchNothingAreReportedAndTellTheirOwnExitCode) {
+    std::wstring security = common + L"\\Security";
+    ASSERT_FALSE(Exists(security)) << "the prefix's menu has no Security folder of its own";
+    MakeDir(security);
+    std::wstring guard = security + L"\\!!Guard.lnk";
+    MakeShortcut(guard, files / L"tool.exe");
+    std::wstring layout = LayoutFile(
+        L"special.xml",
+        "<MarlowenExport><CurrentUser><office><name>Security</name></office></CurrentUser>"
+        "<Common><Office><name>SECURITY</name><name>StartUp</name>"
+        "<name>..\\..\\!!Batch Tool.lnk</name><name>C:\\windows\\win.ini</name>"
+        "<name>*.lnk</name><name>!!Batch Tool.lnk:x</name><name>!!batch tool.LNK</name>"
+        "</Office></Common></MarlowenExport>");
+    std::vector<std::wstring> texts;
+    DWORD code = Run(layout, {IDOK, IDOK}, &texts);
+    EXPECT_TRUE(Exists(guard)) << "the category folder stays where it was, whole";
+    EXPECT_FALSE(Exists(office + L"\\Security"));
+    EXPECT_TRUE(Exists(office + L"\\!!Batch Tool.lnk"));
+    EXPECT_EQ(code, 4u) << "processed, but some names matched nothing";
+    ASSERT_EQ(texts.size(), 2u) << "the restore-point question, then the names";
+    for (const wchar_t* name :
+         {L"\"Security\"", L"\"SECURITY\"", L"\"StartUp\"", L"\"..\\..\\!!Batch Tool.lnk\"",
+          L"\"C:\\windows\\win.ini\"", L"\"*.lnk\"", L"\"!!Batch Tool.lnk:x\""})
+        EXPECT_NE(texts[1].find(name), std::wstring::npos) << win::Utf8FromWide(name);
+    EXPECT_NE(texts[1].find(L"7 names of the layout \"" + layout + L"\" matched no item"),
+              std::wstring::npos)
+        << win::Utf8FromWide(texts[1]);
+    EXPECT_EQ(texts[1].find(L"!!batch tool.LNK"), std::wstring::npos) << "it matched";
+    DeleteFileW(guard.c_str());
+    RemoveDirectoryW(security.c_str());
+
+    // A NUL inside a name is refused as what it is.
+    texts.clear();
+    std::wstring nul = LayoutFile(
+        L"zero.xml", std::string("<MarlowenExport><CurrentUser/><Common><Office><name>!!Batch"
+                                 "\0Tool.lnk</name></Office></Common></MarlowenExport>",
+                                 110));
+    EXPECT_EQ(Run(nul, {IDOK}, &texts), 2u);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].find(L"NUL character (line 1, column 60)"), std::wstring::npos)
+        << win::Utf8FromWide(texts[0]);
+    EXPECT_EQ(texts[0].find(L"empty"), std::wstring::npos);
+    // A name that Windows keeps for a device is no file, in any folder.
+    texts.clear();
+    EXPECT_EQ(Run(files / L"nul.xml", {IDOK}, &texts), 2u);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].find(L"its name is that of a device"), std::wstring::npos)
+        << win::Utf8FromWide(texts[0]);
 }
 
 // The interactive program opens the wizard from its button, over the main window.

@@ -212,6 +212,63 @@ TEST_F(ExchangeWizard, ExportsToALongPathButNeverOverAReadOnlyFile) {
         DoubleClick(wizard, wizard.RadioButton2);
         EXPECT_TRUE(wizard.ModalEnded());
     });
-    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown.size(), 2u) << "the refusal, then what the import gave";
     EXPECT_EQ(EntryOf(L"Writer").Category, kOffice);
+}
+
+// A layout that names the category folder "Games" and an item that is not there: select
+// mode says what it gave and what matched nothing; apply mode moves only the real items and
+// names the rest after processing. The category folder stays where it is in both.
+TEST_F(ExchangeWizard, SaysWhatItGaveAndWhichNamesMatchedNothing) {
+    std::wstring special = files / L"special.xml";
+    MakeFile(special, "<MarlowenExport><CurrentUser><Games><name>Chess.lnk</name></Games>"
+                      "</CurrentUser><Common><office><name>Writer.lnk</name><name>GAMES</name>"
+                      "<name>Nowhere.lnk</name></office></Common></MarlowenExport>");
+    auto gamesFolder = [&]() -> TStartMenu& {
+        for (EntryNode* n = form->Model().Entries->First(); n; n = n->NextSibling())
+            if (n->Entry().Path == Common(L"Games"))
+                return n->Entry();
+        throw std::runtime_error("no Games folder");
+    };
+    form->Button4Click();
+    for (bool shown : {false, true}) {
+        // "&Show Category Folders" does not make it an item.
+        Button_SetCheck(form->CheckBox1, shown ? BST_CHECKED : BST_UNCHECKED);
+        form->CheckBox1Click();
+        prompt.shown.clear();
+        ClickWizardButton(IdBitBtn9, [&](TImportExportWizard& wizard) {
+            prompt.files = {special};
+            DoubleClick(wizard, wizard.RadioButton2);
+            EXPECT_TRUE(wizard.ModalEnded());
+        });
+        EXPECT_EQ(EntryOf(L"Writer").Category, kOffice);
+        EXPECT_EQ(EntryOf(L"Chess").Category, 2);
+        EXPECT_EQ(gamesFolder().Category, CategoryNone) << "a category folder gets none";
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        const std::wstring& text = prompt.shown[0].text;
+        EXPECT_EQ(
+            text.find(L"2 items of the layout \"" + special + L"\" were given their category"), 0u)
+            << win::Utf8FromWide(text);
+        EXPECT_NE(text.find(L"2 names of the layout"), std::wstring::npos);
+        EXPECT_NE(text.find(L"\u2022 \"GAMES\""), std::wstring::npos);
+        EXPECT_NE(text.find(L"\u2022 \"Nowhere.lnk\""), std::wstring::npos);
+        EXPECT_EQ(text.find(L"Writer.lnk"), std::wstring::npos);
+    }
+
+    prompt.shown.clear();
+    ClickWizardButton(IdBitBtn9, [&](TImportExportWizard& wizard) {
+        prompt.files = {special};
+        DoubleClick(wizard, wizard.RadioButton3);
+        EXPECT_TRUE(wizard.ModalEnded());
+    });
+    EXPECT_TRUE(Exists(Common(L"Office\\Writer.lnk")));
+    EXPECT_TRUE(Exists(Common(L"Games\\Pinball.lnk"))) << "the category folder was not moved";
+    EXPECT_TRUE(Exists(Common(L"Games\\Chess.lnk")));
+    EXPECT_FALSE(Exists(Common(L"Office\\Games")));
+    ASSERT_EQ(prompt.shown.size(), 1u) << "processing had nothing to report; the names follow";
+    EXPECT_EQ(
+        prompt.shown[0].text.find(L"2 names of the layout \"" + special + L"\" matched no item"),
+        0u)
+        << win::Utf8FromWide(prompt.shown[0].text);
+    EXPECT_EQ(prompt.shown[0].type & MB_ICONWARNING, static_cast<UINT>(MB_ICONWARNING));
 }
