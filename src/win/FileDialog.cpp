@@ -88,6 +88,13 @@ UINT_PTR CALLBACK Hook(HWND child, UINT message, WPARAM, LPARAM lParam) {
     return 0;
 }
 
+// Wine's dialogs copy the chosen path into MAX_PATH buffers on their stack. Windows' do not,
+// and a hook would give its users the dialog of an older Windows instead of their own.
+bool DialogOverrunsLongPaths() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 } // namespace
 
 bool ShowFileDialog(HWND owner, const FileRequest& request, std::wstring& path) {
@@ -105,12 +112,14 @@ bool ShowFileDialog(HWND owner, const FileRequest& request, std::wstring& path) 
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     dialog.lpstrDefExt =
         request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
-    dialog.lpfnHook = Hook;
-    dialog.lCustData = reinterpret_cast<LPARAM>(&request);
-    dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING | OFN_HIDEREADONLY |
-                   OFN_NOCHANGEDIR |
+    dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                    (request.save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST
                                  : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+    if (DialogOverrunsLongPaths()) {
+        dialog.lpfnHook = Hook;
+        dialog.lCustData = reinterpret_cast<LPARAM>(&request);
+        dialog.Flags |= OFN_ENABLEHOOK;
+    }
     if (!(request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog)))
         return false;
     path = buffer.c_str();
