@@ -9,7 +9,7 @@ rm -rf "$prefix"
 mkdir -p "$prefix"
 # Detached from CTest's output pipes, or CTest would wait for the server to end.
 wineserver -p >/dev/null 2>&1 </dev/null
-wineboot -i >/dev/null 2>&1
+wineboot >/dev/null 2>&1
 "$(dirname "$0")/own-user-folders.sh" "$prefix"
 # Wine draws the window frames itself: windows look as they do on Windows without a window
 # manager, and closing one does not wait for a manager that is not there.
