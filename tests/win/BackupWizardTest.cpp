@@ -125,22 +125,20 @@ protected:
     std::vector<std::wstring> Store() const { return ListNames(source.appDir + L"backup"); }
 };
 
-// Another program that holds a file or folder: path open without sharing it, or, with an
-// empty path, folder as its current folder. Ready once made.
+// Another program that holds a file open without sharing it, or has a folder as its current
+// folder. Ready once made.
 class OtherProgram {
 public:
-    OtherProgram(const std::wstring& path, const std::wstring& folder = L"C:\\")
-        : program_(path.empty() ? L"" : L"\"" + path + L"\"", BesideTests(L"hold_open.exe"),
-                   folder) {
+    explicit OtherProgram(const std::wstring& path)
+        : program_(L"\"" + path + L"\"", BesideTests(L"hold_open.exe")) {
         EXPECT_TRUE(program_.Started());
-        const std::wstring held = path.empty() ? folder : path;
         EXPECT_TRUE(program_.WaitUntil([&] {
             win::FileHandle probe(CreateFileW(
-                held.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
             return !probe && GetLastError() == ERROR_SHARING_VIOLATION;
         })) << "the other program holds "
-            << win::Utf8FromWide(held);
+            << win::Utf8FromWide(path);
     }
 
 private:
@@ -480,7 +478,7 @@ TEST_F(BackupWizard, ARestoreBlockedByAFolderInUseChangesNothingAndLeavesNothing
     Tree before = StartMenu();
     {
         // A command prompt open in a folder of the Start Menu.
-        OtherProgram prompter(L"", Common(L"Suite"));
+        OtherProgram prompter(Common(L"Suite"));
         prompt.shown.clear();
         OnRestorePage([&](TBackupWizardForm& wizard) {
             EXPECT_TRUE(Restore(wizard, 0, IDYES));
