@@ -22,10 +22,15 @@ std::wstring WithoutTrailingBackslash(std::wstring path) {
     return path;
 }
 
-// A numbered folder name under root that nothing, file or folder, uses yet.
-std::wstring FirstFreeFolder(const std::wstring& root, const std::wstring& stem) {
+// A numbered folder name under root that nothing, file or folder, uses yet, nor one of the
+// index's sections when they are given.
+std::wstring FirstFreeFolder(const std::wstring& root, const std::wstring& stem,
+                             const std::vector<std::wstring>& sections = {}) {
     unsigned number = FirstFreeNumber([&](unsigned n) {
         std::wstring path = root + L"\\" + stem + std::to_wstring(n);
+        for (const std::wstring& section : sections)
+            if (base::SameNameAscii(section, path + L"\\"))
+                return true;
         return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     });
     return root + L"\\" + stem + std::to_wstring(number);
@@ -55,6 +60,12 @@ std::vector<std::wstring> ProfileStrings(const std::function<DWORD(wchar_t*, DWO
             strings.push_back(std::move(item));
     }
     return strings;
+}
+
+std::vector<std::wstring> SectionNames(const std::wstring& index) {
+    return ProfileStrings([&](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileSectionNamesW(buffer, size, index.c_str());
+    });
 }
 
 std::wstring Formatted(const std::function<int(wchar_t*, int)>& format) {
@@ -346,9 +357,7 @@ BackupList ReadBackupList(const startmenu::FolderLocations& folders) {
     if (folders.AppDir.empty())
         return list; // a bare name would be looked for in the Windows folder
     std::wstring index = IndexFileOf(folders);
-    list.sections = ProfileStrings([&](wchar_t* buffer, DWORD size) {
-        return GetPrivateProfileSectionNamesW(buffer, size, index.c_str());
-    });
+    list.sections = SectionNames(index);
     std::wstring problems;
     if (std::wstring damage = ReadIndexDamage(index); !damage.empty())
         problems += L"The file " + damage + L".\n";
@@ -392,8 +401,10 @@ RestoreResult RestoreFromBackup(const startmenu::FolderLocations& folders,
                                         L"Nothing has been changed.");
     }
 
-    // What the restore replaces becomes a backup copy of its own, so the restore can be undone.
-    std::wstring holding = FirstFreeFolder(BackupRootOf(folders), L"backup");
+    // What the restore replaces becomes a backup copy of its own, so the restore can be undone;
+    // its number has no old entry in the index, which would be listed in place of its own.
+    std::wstring index = IndexFileOf(folders);
+    std::wstring holding = FirstFreeFolder(BackupRootOf(folders), L"backup", SectionNames(index));
     win::CreateFolderIfMissing(holding);
     std::vector<CopyPair> held = PairsOf(folders, holding);
     for (const CopyPair& pair : held) {
@@ -428,7 +439,6 @@ RestoreResult RestoreFromBackup(const startmenu::FolderLocations& folders,
         }
         result.outcome = RestoreOutcome::Held;
     }
-    std::wstring index = IndexFileOf(folders);
     BeginIndexUnlessThere(index);
     result.beforeListed =
         WritePrivateProfileStringW(result.before.c_str(), CurrentBackupKey().c_str(),

@@ -122,6 +122,8 @@ TEST_F(BackupStoreTest, RestoreGivesBackEveryItemAsItWasBackedUp) {
 
     BackupResult second = CreateBackup(folders, L"After sorting", nullptr);
     EXPECT_EQ(second.folder, Copy(2));
+    // An entry whose folder was removed by hand; its number is not used for a restore's copy.
+    WritePrivateProfileStringW(Copy(3).c_str(), L"01:01:2020:10:00", L"Removed", Index().c_str());
 
     RestoreResult restored = RestoreFromBackup(folders, Copy(1), L"Before sorting", nullptr);
     EXPECT_EQ(restored.outcome, RestoreOutcome::Restored)
@@ -129,13 +131,13 @@ TEST_F(BackupStoreTest, RestoreGivesBackEveryItemAsItWasBackedUp) {
     EXPECT_EQ(User(), user);
     EXPECT_EQ(Common(), common);
     // What the restore replaced is a listed copy of its own; both copies stay for later.
-    EXPECT_EQ(restored.before, Copy(3));
+    EXPECT_EQ(restored.before, Copy(4));
     EXPECT_TRUE(restored.beforeListed);
     EXPECT_EQ(ListNames(folders.BackupRootDir),
-              (std::vector<std::wstring>{L"backup1", L"backup2", L"backup3"}));
-    EXPECT_EQ(TreeOf(Copy(3) + L"Programs"), changedUser);
-    EXPECT_EQ(TreeOf(Copy(3) + L"Common_Programs"), changedCommon);
-    keys = Keys(Copy(3));
+              (std::vector<std::wstring>{L"backup1", L"backup2", L"backup4"}));
+    EXPECT_EQ(TreeOf(Copy(4) + L"Programs"), changedUser);
+    EXPECT_EQ(TreeOf(Copy(4) + L"Common_Programs"), changedCommon);
+    keys = Keys(Copy(4));
     ASSERT_EQ(keys.size(), 1u);
     EXPECT_EQ(keys[0].substr(16), L"=Before restoring Before sorting");
 
