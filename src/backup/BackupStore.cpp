@@ -114,14 +114,14 @@ void DeleteTree(const std::wstring& folder) {
     startmenu::DeleteFolderTree(folder);
 }
 
-// Empties a Programs folder as far as the system lets it, and says why when it could not: an
+// Empties a Programs folder as far as the system lets it, and names what it could not remove: an
 // item left behind would otherwise stay in the restored Start Menu unnoticed. A linked folder
 // is left: its target is not the Start Menu's, and the copies never hold one.
-DWORD EmptyFolder(const std::wstring& folder) {
+CopyFailures EmptyFolder(const std::wstring& folder) {
     std::vector<WIN32_FIND_DATAW> entries;
     win::ForEachFile(folder + L"\\*",
                      [&](const WIN32_FIND_DATAW& data) { entries.push_back(data); });
-    DWORD first = ERROR_SUCCESS;
+    CopyFailures left;
     for (const WIN32_FIND_DATAW& data : entries) {
         std::wstring path = folder + L"\\" + data.cFileName;
         if (win::IsLinkedDirectory(data))
@@ -129,13 +129,13 @@ DWORD EmptyFolder(const std::wstring& folder) {
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             DeleteTree(path);
-            if (first == ERROR_SUCCESS && win::IsExistingDirectory(path))
-                first = ERROR_DIR_NOT_EMPTY;
-        } else if (!DeleteFileW(path.c_str()) && first == ERROR_SUCCESS) {
-            first = GetLastError();
+            if (win::IsExistingDirectory(path))
+                left.push_back({path, ERROR_DIR_NOT_EMPTY});
+        } else if (!DeleteFileW(path.c_str())) {
+            left.push_back({path, GetLastError()});
         }
     }
-    return first;
+    return left;
 }
 
 bool IsInUse(DWORD error) {
@@ -183,10 +183,9 @@ std::vector<CopyPair> PairsOf(const startmenu::FolderLocations& folders,
 CopyFailures ReplaceFrom(const std::vector<CopyPair>& pairs, CopyProgress* progress) {
     CopyFailures failures;
     for (const CopyPair& pair : pairs) {
-        if (DWORD emptied = EmptyFolder(pair.programs))
-            failures.push_back({pair.programs, emptied});
-        CopyFailures copied = CopyFolderContents(pair.copy, pair.programs, progress);
-        failures.insert(failures.end(), copied.begin(), copied.end());
+        for (const CopyFailures& step :
+             {EmptyFolder(pair.programs), CopyFolderContents(pair.copy, pair.programs, progress)})
+            failures.insert(failures.end(), step.begin(), step.end());
     }
     return failures;
 }
@@ -300,7 +299,7 @@ void CheckStoreOutsideStartMenu(const startmenu::FolderLocations& folders) {
 std::wstring FailureText(const CopyFailure& failure) {
     if (IsInUse(failure.error))
         return failure.item + L" is in use by another program.";
-    return failure.item + L" could not be copied: " + win::SystemErrorText(failure.error);
+    return failure.item + L": " + win::SystemErrorText(failure.error);
 }
 
 std::wstring IndexFileOf(const startmenu::FolderLocations& folders) {
