@@ -25,7 +25,7 @@ std::wstring IndexFileOf(const startmenu::FolderLocations& folders);
 // copies, with the items that could not be copied; a restore refuses it.
 inline constexpr const wchar_t* kIncompleteName = L"incomplete.txt";
 
-// Why an item could not be copied, in words: the item's path, then the reason.
+// Why an item could not be copied or removed, in words: the item's path, then the reason.
 std::wstring FailureText(const CopyFailure& failure);
 
 // How a backup went: its folder, and every item that could not be copied. A copy that lacks
