@@ -1,5 +1,7 @@
 #include "backup/BackupKey.h"
 
+#include "base/PathRules.h"
+
 namespace backup {
 namespace {
 
@@ -68,12 +70,54 @@ unsigned FirstFreeNumber(const std::function<bool(unsigned)>& taken) {
     return number;
 }
 
-std::vector<std::size_t> NewestFirst(std::size_t count) {
+std::vector<std::size_t> NewestFirst(const std::vector<std::wstring>& sections) {
     std::vector<std::size_t> order;
-    order.reserve(count);
-    for (std::size_t i = count; i > 0; --i)
-        order.push_back(i - 1);
+    for (std::size_t i = sections.size(); i > 0; --i) {
+        std::size_t at = i - 1;
+        bool earlier = false;
+        for (std::size_t j = 0; j < at && !earlier; ++j)
+            earlier = base::SameNameAscii(sections[j], sections[at]);
+        if (!earlier)
+            order.push_back(at);
+    }
     return order;
+}
+
+std::wstring IndexDamage(const std::string& bytes) {
+    std::wstring text;
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
+        if (bytes.size() % 2 != 0)
+            return L"ends in the middle of a UTF-16 character";
+        for (std::size_t i = 2; i < bytes.size(); i += 2)
+            text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                         static_cast<unsigned char>(bytes[i + 1]) << 8);
+    } else {
+        for (char byte : bytes)
+            text += static_cast<wchar_t>(static_cast<unsigned char>(byte));
+    }
+    if (text.find(L'\0') != std::wstring::npos)
+        return L"holds NUL characters, so it is neither ANSI text nor UTF-16 text with a "
+               L"byte-order mark (it may be UTF-16 text without one)";
+    std::size_t number = 0;
+    for (std::size_t start = 0; start <= text.size(); ++number) {
+        std::size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos)
+            end = text.size();
+        std::wstring line = text.substr(start, end - start);
+        start = end + 1;
+        for (wchar_t c : line)
+            if (c < 0x20 && c != L'\t' && c != L'\r')
+                return L"holds control characters in line " + std::to_wstring(number + 1) +
+                       L", so it is not text";
+        std::size_t first = line.find_first_not_of(L" \t\r");
+        if (first == std::wstring::npos || line[first] == L';' || line[first] == L'[' ||
+            line.find(L'=') != std::wstring::npos)
+            continue;
+        return L"has a line " + std::to_wstring(number + 1) +
+               L" that is neither a [section] nor a key=value line";
+    }
+    return {};
 }
 
 } // namespace backup

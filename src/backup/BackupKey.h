@@ -27,7 +27,14 @@ bool ParseBackupLine(const std::wstring& line, BackupTime& time, std::wstring& d
 // The first number from 1 up for which taken says no, so a gap is used again.
 unsigned FirstFreeNumber(const std::function<bool(unsigned)>& taken);
 
-// The indexes of count sections in the order they are listed: the one written last first.
-std::vector<std::size_t> NewestFirst(std::size_t count);
+// The indexes of the sections in the order they are listed: the one written last first, and a
+// name written twice (in any ASCII letter case) only once, where it first stands, whose
+// content the profile functions read.
+std::vector<std::size_t> NewestFirst(const std::vector<std::wstring>& sections);
+
+// What makes an index's bytes unreadable as a profile file, in words that follow "it": empty
+// when nothing does. A profile file is ANSI text, or UTF-16 text that begins with its
+// byte-order mark; each line is blank, a comment, a [section] or a key=value line.
+std::wstring IndexDamage(const std::string& bytes);
 
 } // namespace backup

@@ -22,10 +22,15 @@ std::wstring WithoutTrailingBackslash(std::wstring path) {
     return path;
 }
 
-// A numbered folder name under root that nothing, file or folder, uses yet.
-std::wstring FirstFreeFolder(const std::wstring& root, const std::wstring& stem) {
+// A numbered folder name under root that nothing, file or folder, uses yet, nor one of the
+// index's sections when they are given.
+std::wstring FirstFreeFolder(const std::wstring& root, const std::wstring& stem,
+                             const std::vector<std::wstring>& sections = {}) {
     unsigned number = FirstFreeNumber([&](unsigned n) {
         std::wstring path = root + L"\\" + stem + std::to_wstring(n);
+        for (const std::wstring& section : sections)
+            if (base::SameNameAscii(section, path + L"\\"))
+                return true;
         return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     });
     return root + L"\\" + stem + std::to_wstring(number);
@@ -33,6 +38,11 @@ std::wstring FirstFreeFolder(const std::wstring& root, const std::wstring& stem)
 
 // A profile function's list of NUL-terminated strings, read into a buffer that grows until
 // the function no longer says it was cut short (by answering size - 2).
+struct BackupItem {
+    BackupTime time;
+    std::wstring description;
+};
+
 std::vector<std::wstring> ProfileStrings(const std::function<DWORD(wchar_t*, DWORD)>& read) {
     std::vector<wchar_t> buffer(4096);
     DWORD length = 0;
@@ -52,6 +62,12 @@ std::vector<std::wstring> ProfileStrings(const std::function<DWORD(wchar_t*, DWO
     return strings;
 }
 
+std::vector<std::wstring> SectionNames(const std::wstring& index) {
+    return ProfileStrings([&](wchar_t* buffer, DWORD size) {
+        return GetPrivateProfileSectionNamesW(buffer, size, index.c_str());
+    });
+}
+
 std::wstring Formatted(const std::function<int(wchar_t*, int)>& format) {
     int length = format(nullptr, 0);
     if (length <= 0)
@@ -62,7 +78,7 @@ std::wstring Formatted(const std::function<int(wchar_t*, int)>& format) {
     return text;
 }
 
-// The "c" pattern: the short date, and the long time unless it is exactly midnight.
+// The short date, and the time unless it is exactly midnight; the key holds no seconds.
 std::wstring DateTimeText(const BackupTime& time) {
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(time.year);
@@ -75,7 +91,8 @@ std::wstring DateTimeText(const BackupTime& time) {
     });
     if (time.hour != 0 || time.minute != 0)
         text += L" " + Formatted([&](wchar_t* buffer, int size) {
-                    return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, buffer, size);
+                    return GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &st, nullptr, buffer,
+                                          size);
                 });
     return text;
 }
@@ -97,14 +114,14 @@ void DeleteTree(const std::wstring& folder) {
     startmenu::DeleteFolderTree(folder);
 }
 
-// Empties a Programs folder as far as the system lets it, and says why when it could not: an
+// Empties a Programs folder as far as the system lets it, and names what it could not remove: an
 // item left behind would otherwise stay in the restored Start Menu unnoticed. A linked folder
 // is left: its target is not the Start Menu's, and the copies never hold one.
-DWORD EmptyFolder(const std::wstring& folder) {
+CopyFailures EmptyFolder(const std::wstring& folder) {
     std::vector<WIN32_FIND_DATAW> entries;
     win::ForEachFile(folder + L"\\*",
                      [&](const WIN32_FIND_DATAW& data) { entries.push_back(data); });
-    DWORD first = ERROR_SUCCESS;
+    CopyFailures left;
     for (const WIN32_FIND_DATAW& data : entries) {
         std::wstring path = folder + L"\\" + data.cFileName;
         if (win::IsLinkedDirectory(data))
@@ -112,32 +129,37 @@ DWORD EmptyFolder(const std::wstring& folder) {
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             DeleteTree(path);
-            if (first == ERROR_SUCCESS && win::IsExistingDirectory(path))
-                first = ERROR_DIR_NOT_EMPTY;
-        } else if (!DeleteFileW(path.c_str()) && first == ERROR_SUCCESS) {
-            first = GetLastError();
+            if (win::IsExistingDirectory(path))
+                left.push_back({path, ERROR_DIR_NOT_EMPTY});
+        } else if (!DeleteFileW(path.c_str())) {
+            left.push_back({path, GetLastError()});
         }
     }
-    return first;
+    return left;
 }
 
-// The first file below folder that another program holds open so that it cannot be deleted,
-// or empty: a restore must be able to remove everything it replaces.
+bool IsInUse(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// The first file or folder below folder that another program holds so that it cannot be
+// removed (a file open without sharing its deletion, a folder that is a program's current
+// folder or open in it), or empty: a restore must be able to remove everything it replaces.
 std::wstring FirstItemInUse(const std::wstring& folder) {
     std::wstring found;
     win::ForEachFile(folder + L"\\*", [&](const WIN32_FIND_DATAW& data) {
         std::wstring path = folder + L"\\" + data.cFileName;
         if (!found.empty() || win::IsLinkedDirectory(data))
             return;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            found = FirstItemInUse(path);
-            return;
-        }
+        bool isFolder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
         win::FileHandle probe(CreateFileW(
             path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-            OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-        if (!probe && GetLastError() == ERROR_SHARING_VIOLATION)
+            OPEN_EXISTING,
+            FILE_FLAG_OPEN_REPARSE_POINT | (isFolder ? FILE_FLAG_BACKUP_SEMANTICS : 0), nullptr));
+        if (!probe && IsInUse(GetLastError()))
             found = path;
+        else if (isFolder)
+            found = FirstItemInUse(path);
     });
     return found;
 }
@@ -158,15 +180,59 @@ std::vector<CopyPair> PairsOf(const startmenu::FolderLocations& folders,
 }
 
 // Empties every Programs folder and copies its content in from store; the first failure.
-DWORD ReplaceFrom(const std::vector<CopyPair>& pairs, CopyProgress* progress) {
-    DWORD first = ERROR_SUCCESS;
+CopyFailures ReplaceFrom(const std::vector<CopyPair>& pairs, CopyProgress* progress) {
+    CopyFailures failures;
     for (const CopyPair& pair : pairs) {
-        DWORD emptied = EmptyFolder(pair.programs);
-        DWORD copied = CopyFolderContents(pair.copy, pair.programs, progress);
-        if (first == ERROR_SUCCESS)
-            first = emptied != ERROR_SUCCESS ? emptied : copied;
+        for (const CopyFailures& step :
+             {EmptyFolder(pair.programs), CopyFolderContents(pair.copy, pair.programs, progress)})
+            failures.insert(failures.end(), step.begin(), step.end());
     }
-    return first;
+    return failures;
+}
+
+bool HoldTheirCopies(const std::vector<CopyPair>& pairs) {
+    for (const CopyPair& pair : pairs)
+        if (!HoldTheSame(pair.programs, pair.copy))
+            return false;
+    return true;
+}
+
+// Writes a marker file as UTF-16 text; false when it cannot be written whole.
+bool WriteMarker(const std::wstring& path, const std::wstring& text) {
+    win::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    std::wstring content = L"\xFEFF" + text;
+    DWORD size = static_cast<DWORD>(content.size() * sizeof(wchar_t)), written = 0;
+    return WriteFile(file.Get(), content.data(), size, &written, nullptr) && written == size;
+}
+
+std::wstring FailureList(const CopyFailures& failures) {
+    std::wstring list;
+    for (const CopyFailure& failure : failures)
+        list += FailureText(failure) + L"\r\n";
+    return list;
+}
+
+// The index's bytes, or what keeps them from being read, for the damage check.
+std::wstring ReadIndexDamage(const std::wstring& index) {
+    constexpr DWORD kLargest = 16u << 20;
+    win::FileHandle file(CreateFileW(index.c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? L"" : L"cannot be opened";
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > kLargest)
+        return L"is larger than 16 MB";
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+         read != bytes.size()))
+        return L"cannot be read";
+    return IndexDamage(bytes);
 }
 
 // A new index is begun as UTF-16 text, which the profile functions then keep, so that
@@ -203,6 +269,13 @@ void CheckRestorable(const startmenu::FolderLocations& folders, const std::wstri
                                 base::FileNameOf(pair.copy) + L"\" folder for " + pair.programs +
                                 L"." + kNothing);
     }
+    if (GetFileAttributesW((shown + kIncompleteName).c_str()) != INVALID_FILE_ATTRIBUTES)
+        throw win::AppError(L"The backup copy " + shown +
+                            L" is incomplete: not everything could be copied when it was made (" +
+                            shown + kIncompleteName +
+                            L" names what is missing). Restoring it would remove from the Start "
+                            L"Menu what it lacks, so it is not restored." +
+                            kNothing);
 }
 
 // A store inside a Programs folder would be copied into itself by a backup and emptied by a
@@ -222,6 +295,12 @@ void CheckStoreOutsideStartMenu(const startmenu::FolderLocations& folders) {
 }
 
 } // namespace
+
+std::wstring FailureText(const CopyFailure& failure) {
+    if (IsInUse(failure.error))
+        return failure.item + L" is in use by another program.";
+    return failure.item + L": " + win::SystemErrorText(failure.error);
+}
 
 std::wstring IndexFileOf(const startmenu::FolderLocations& folders) {
     return folders.AppDir + kIndexFileName;
@@ -244,16 +323,30 @@ BackupResult CreateBackup(const startmenu::FolderLocations& folders,
         win::ThrowSystemError(GetLastError());
     BackupResult result;
     result.folder = store + L"\\";
+    // Marked before it is listed, so a copy cut short in any way is never taken for complete.
+    std::wstring marker = result.folder + kIncompleteName;
+    if (!WriteMarker(marker, L"This backup copy was not finished.\r\n")) {
+        DWORD error = GetLastError();
+        RemoveDirectoryW(store.c_str());
+        win::ThrowSystemError(error);
+    }
     std::wstring index = IndexFileOf(folders);
     BeginIndexUnlessThere(index);
     if (!WritePrivateProfileStringW(result.folder.c_str(), CurrentBackupKey().c_str(),
-                                    description.c_str(), index.c_str()))
+                                    description.c_str(), index.c_str())) {
+        DeleteFileW(marker.c_str());
         throw win::AppError(L"Unable to write to " + index);
+    }
     for (const CopyPair& pair : PairsOf(folders, store)) {
         win::CreateFolderIfMissing(pair.copy);
-        DWORD error = CopyFolderContents(pair.programs, pair.copy, progress);
-        (pair.programs == folders.UserProgramsDir ? result.userCopyError : result.commonCopyError) =
-            error;
+        CopyFailures failures = CopyFolderContents(pair.programs, pair.copy, progress);
+        result.failures.insert(result.failures.end(), failures.begin(), failures.end());
+    }
+    if (!result.failures.empty()) {
+        WriteMarker(marker, L"This backup copy is not complete. These items were not copied:\r\n" +
+                                FailureList(result.failures));
+    } else if (!DeleteFileW(marker.c_str())) {
+        result.failures.push_back({marker, GetLastError()});
     }
     return result;
 }
@@ -263,29 +356,38 @@ BackupList ReadBackupList(const startmenu::FolderLocations& folders) {
     if (folders.AppDir.empty())
         return list; // a bare name would be looked for in the Windows folder
     std::wstring index = IndexFileOf(folders);
-    list.sections = ProfileStrings([&](wchar_t* buffer, DWORD size) {
-        return GetPrivateProfileSectionNamesW(buffer, size, index.c_str());
-    });
-    for (std::size_t i : NewestFirst(list.sections.size())) {
+    list.sections = SectionNames(index);
+    std::wstring problems;
+    if (std::wstring damage = ReadIndexDamage(index); !damage.empty())
+        problems += L"The file " + damage + L".\n";
+    for (std::size_t i : NewestFirst(list.sections)) {
         const std::wstring& section = list.sections[i];
         std::vector<std::wstring> lines = ProfileStrings([&](wchar_t* buffer, DWORD size) {
             return GetPrivateProfileSectionW(section.c_str(), buffer, size, index.c_str());
         });
-        BackupTime time;
-        std::wstring description;
-        if (lines.empty() || !ParseBackupLine(lines.front(), time, description)) {
-            list.error = L"The backup copy " + section + L" in " + index +
-                         L" has no date and time of the form mm:dd:yyyy:hh:nn, so it and the "
-                         L"copies made before it cannot be listed.";
-            break;
+        BackupItem item;
+        if (lines.empty() || !ParseBackupLine(lines.front(), item.time, item.description)) {
+            problems +=
+                L"The entry " + section + L" has no date and time of the form mm:dd:yyyy:hh:nn.\n";
+            continue;
         }
-        list.items.push_back({DateTimeText(time) + L" - " + description, i});
+        std::wstring when = DateTimeText(item.time);
+        bool incomplete =
+            GetFileAttributesW((section + kIncompleteName).c_str()) != INVALID_FILE_ATTRIBUTES;
+        std::wstring name = base::FileNameOf(WithoutTrailingBackslash(section));
+        list.items.push_back({when + L" - " + item.description + L" (" + name +
+                                  (incomplete ? L", incomplete)" : L")"),
+                              when, item.description, i, incomplete});
     }
+    if (!problems.empty())
+        list.error = L"The index of the backup copies, " + index + L", is damaged:\n" + problems +
+                     L"\nEvery copy that can still be read from it is listed.";
     return list;
 }
 
 RestoreResult RestoreFromBackup(const startmenu::FolderLocations& folders,
-                                const std::wstring& backupFolder, CopyProgress* progress) {
+                                const std::wstring& backupFolder, const std::wstring& description,
+                                CopyProgress* progress) {
     CheckStoreOutsideStartMenu(folders);
     std::wstring copy = WithoutTrailingBackslash(backupFolder);
     CheckRestorable(folders, copy);
@@ -298,36 +400,48 @@ RestoreResult RestoreFromBackup(const startmenu::FolderLocations& folders,
                                         L"Nothing has been changed.");
     }
 
-    // What the restore replaces is kept until the copy back has succeeded.
-    std::wstring holding = FirstFreeFolder(BackupRootOf(folders), L"replaced");
+    // What the restore replaces becomes a backup copy of its own, so the restore can be undone;
+    // its number has no old entry in the index, which would be listed in place of its own.
+    std::wstring index = IndexFileOf(folders);
+    std::wstring holding = FirstFreeFolder(BackupRootOf(folders), L"backup", SectionNames(index));
     win::CreateFolderIfMissing(holding);
     std::vector<CopyPair> held = PairsOf(folders, holding);
     for (const CopyPair& pair : held) {
         // A Programs folder that is not there holds nothing; its empty copy puts that back.
-        DWORD error = win::IsExistingDirectory(pair.programs)
-                          ? CopyFolderContents(pair.programs, pair.copy, progress)
-                          : win::CreateFolderUnlessThere(pair.copy);
-        if (error) {
+        CopyFailures failures = win::IsExistingDirectory(pair.programs)
+                                    ? CopyFolderContents(pair.programs, pair.copy, progress)
+                                    : CopyFailures{};
+        if (failures.empty())
+            if (DWORD error = win::CreateFolderUnlessThere(pair.copy))
+                failures.push_back({pair.copy, error});
+        if (!failures.empty()) {
             DeleteTree(holding);
             throw win::AppError(L"The present Start Menu could not be set aside in " + holding +
-                                L" before the restore: " + win::SystemErrorText(error) +
+                                L" before the restore: " + FailureText(failures.front()) +
                                 L" Nothing has been changed.");
         }
     }
 
     RestoreResult result;
-    result.error = ReplaceFrom(PairsOf(folders, copy), progress);
-    if (result.error == ERROR_SUCCESS) {
-        DeleteTree(holding);
-        return result;
+    result.before = holding + L"\\";
+    CopyFailures failures = ReplaceFrom(PairsOf(folders, copy), progress);
+    if (!failures.empty()) {
+        result.failure = failures.front();
+        ReplaceFrom(held, progress);
+        // Judged by what the folders hold: a folder another program keeps cannot be removed,
+        // yet its content can be put back whole.
+        if (HoldTheirCopies(held)) {
+            DeleteTree(holding);
+            result.outcome = RestoreOutcome::PutBack;
+            result.before.clear();
+            return result;
+        }
+        result.outcome = RestoreOutcome::Held;
     }
-    if (ReplaceFrom(held, progress) == ERROR_SUCCESS) {
-        DeleteTree(holding);
-        result.outcome = RestoreOutcome::PutBack;
-        return result;
-    }
-    result.outcome = RestoreOutcome::Held;
-    result.heldAt = holding;
+    BeginIndexUnlessThere(index);
+    result.beforeListed =
+        WritePrivateProfileStringW(result.before.c_str(), CurrentBackupKey().c_str(),
+                                   (L"Before restoring " + description).c_str(), index.c_str());
     return result;
 }
 

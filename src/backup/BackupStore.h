@@ -21,55 +21,70 @@ inline constexpr const wchar_t* kCommonCopyName = L"Common_Programs";
 
 std::wstring IndexFileOf(const startmenu::FolderLocations& folders);
 
-// How a backup went: its folder, and the system error code of each copy (ERROR_SUCCESS when
-// it copied everything or was skipped).
+// A backup copy that was not finished, or lacks items, holds this file beside its Programs
+// copies, with the items that could not be copied; a restore refuses it.
+inline constexpr const wchar_t* kIncompleteName = L"incomplete.txt";
+
+// Why an item could not be copied or removed, in words: the item's path, then the reason.
+std::wstring FailureText(const CopyFailure& failure);
+
+// How a backup went: its folder, and every item that could not be copied. A copy that lacks
+// items is kept and marked incomplete.
 struct BackupResult {
     std::wstring folder;
-    DWORD userCopyError = ERROR_SUCCESS, commonCopyError = ERROR_SUCCESS;
+    CopyFailures failures;
 };
 
 // Copies both Programs folders into the first free backupN and adds its entry to the index.
-// Raises AppError when the copy's folder cannot be made (nothing written to the index), when
-// the index cannot be written ("Unable to write to ...", the empty folder stays) or when a
-// sub-folder for a copy cannot be made. A copy that fails part-way is told in the result.
+// Raises AppError when the copy's folder cannot be made or marked (nothing written to the
+// index), when the index cannot be written ("Unable to write to ...", the empty folder stays)
+// or when a sub-folder for a copy cannot be made.
 BackupResult CreateBackup(const startmenu::FolderLocations& folders,
                           const std::wstring& description, CopyProgress* progress);
 
-// One listed copy: its text and the index of its section in the index file's order.
+// One listed copy: its text, its parts, and the index of its section in the index file's
+// order.
 struct BackupListItem {
-    std::wstring text;
+    std::wstring text, when, description;
     std::size_t section;
+    bool incomplete;
 };
 struct BackupList {
     std::vector<std::wstring> sections; // section names, in file order
-    std::vector<BackupListItem> items;  // newest section first
-    std::wstring error; // why the listing stopped at a section; empty when it did not
+    std::vector<BackupListItem> items;  // newest section first, each once
+    std::wstring error; // what is wrong with the index, naming it; empty when nothing
 };
 
-// Reads the index: every section name, and an item per section down from the last written
-// until one has no date key. Item text: the date in the user's short date format and the
-// time in the user's time format (left out at exactly midnight), " - ", the description.
+// Reads the index: every section name, and an item per section that has a date key, newest
+// first. Item text: the date in the user's short date format and the time in the user's time
+// format without seconds (left out at exactly midnight), " - ", the description, and the
+// copy's folder name (with "incomplete" for a copy that is), so copies of one minute differ.
 BackupList ReadBackupList(const startmenu::FolderLocations& folders);
 
 // How a restore ended.
 enum class RestoreOutcome {
     Restored, // both Programs folders now hold the copy
     PutBack,  // the copy could not be put in completely; the earlier content is back
-    Held,     // neither worked completely; the earlier content is kept in heldAt
+    Held,     // neither worked completely; the earlier content is kept in before
 };
 struct RestoreResult {
     RestoreOutcome outcome = RestoreOutcome::Restored;
-    DWORD error = ERROR_SUCCESS; // the first failure of the copy back
-    std::wstring heldAt;
+    CopyFailure failure{}; // the first item of the copy that could not be put in
+    // The backup copy that keeps what the Start Menu held before (Restored, Held), and whether
+    // the index lists it as "Before restoring <description>".
+    std::wstring before;
+    bool beforeListed = false;
 };
 
-// Puts the copy in backupFolder in place of both Programs folders. Refused with an AppError
-// before anything is changed when the copy does not lie inside BackupRootDir, is gone, or
-// lacks the copy of a Programs folder it would empty. What the folders held is copied to a
-// holding folder in the store first, and put back when the copy back fails; it is removed
-// once the restore has succeeded.
+// Puts the copy in backupFolder, listed with description, in place of both Programs folders.
+// Refused with an AppError before anything is changed when the copy does not lie inside
+// BackupRootDir, is gone, is incomplete, or lacks the copy of a Programs folder it would
+// empty, or when an item of the Programs folders cannot be removed. What the folders held is
+// copied to a new backup copy first: listed once the restore has succeeded, removed when the
+// copy back fails and it has been put back.
 RestoreResult RestoreFromBackup(const startmenu::FolderLocations& folders,
-                                const std::wstring& backupFolder, CopyProgress* progress);
+                                const std::wstring& backupFolder, const std::wstring& description,
+                                CopyProgress* progress);
 
 // The local time as the index's key holds it, with the user's time separator.
 std::wstring CurrentBackupKey();

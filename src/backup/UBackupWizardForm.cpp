@@ -126,9 +126,9 @@ void TBackupWizardForm::CreateControls() {
               kTopWide}},
          Row{&Form::Label3,
              {WC_STATICW,
-              L"The program also creates system restore points. To use them, start the System "
-              L"Restore utility (Start\\Accessories\\System Tools). This feature works only in "
-              L"Windows Me and Windows XP.",
+              L"Before it changes the Start Menu, the program also asks Windows for a system "
+              L"restore point, where System Restore is turned on. To use one, open System "
+              L"Restore (search the Start menu for \"Create a restore point\").",
               kLabel,
               IdStatic,
               {16, 84, 483, 140},
@@ -286,9 +286,10 @@ void TBackupWizardForm::TabSheet3Show() {
     ListBox_ResetContent(ListBox1);
     BackupList list = ReadBackupList(folders_);
     BackupFolders = list.sections;
-    for (const BackupListItem& item : list.items) {
-        int at = ListBox_AddString(ListBox1, item.text.c_str());
-        ListBox_SetItemData(ListBox1, at, static_cast<LPARAM>(item.section));
+    listed_ = list.items;
+    for (std::size_t i = 0; i < listed_.size(); ++i) {
+        int at = ListBox_AddString(ListBox1, listed_[i].text.c_str());
+        ListBox_SetItemData(ListBox1, at, static_cast<LPARAM>(i));
     }
     if (!list.error.empty())
         ShowMessage(list.error, MB_OK | MB_ICONERROR);
@@ -351,9 +352,21 @@ void TBackupWizardForm::CreateBackup() {
         // An error stops the backup here and leaves the wizard open.
         result = backup::CreateBackup(folders_, TextOf(Edit1), busy.Progress());
     }
-    for (DWORD error : {result.userCopyError, result.commonCopyError})
-        if (error != ERROR_SUCCESS)
-            ShowMessage(std::to_wstring(error), MB_OK | MB_ICONERROR);
+    if (!result.failures.empty()) {
+        // Named in full up to a screenful; the marker file holds them all.
+        constexpr std::size_t kShown = 10;
+        std::wstring items;
+        for (std::size_t i = 0; i < result.failures.size() && i < kShown; ++i)
+            items += FailureText(result.failures[i]) + L"\n";
+        if (result.failures.size() > kShown)
+            items += L"and " + std::to_wstring(result.failures.size() - kShown) + L" more.\n";
+        ShowMessage(L"The backup copy " + result.folder +
+                        L" is incomplete, because these items could not be copied:\n\n" + items +
+                        L"\nIt is listed as incomplete and cannot be restored. Close the "
+                        L"program that uses them and create the backup again.",
+                    MB_OK | MB_ICONERROR);
+        return;
+    }
     product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kBackupDoneValue, 1);
     ShowMessage(L"A backup copy has been created!", MB_OK | MB_ICONINFORMATION);
     EndModal(IDOK);
@@ -363,36 +376,57 @@ void TBackupWizardForm::RestoreFromBackup() {
     int selected = ListBox_GetCurSel(ListBox1);
     if (selected == LB_ERR)
         return;
-    auto section = static_cast<size_t>(ListBox_GetItemData(ListBox1, selected));
-    if (section >= BackupFolders.size())
+    auto at = static_cast<size_t>(ListBox_GetItemData(ListBox1, selected));
+    if (at >= listed_.size() || listed_[at].section >= BackupFolders.size())
         return;
-    const std::wstring& folder = BackupFolders[section];
+    const BackupListItem item = listed_[at];
+    const std::wstring folder = BackupFolders[item.section];
+    // An incomplete copy is refused below before anything changes: there is nothing to ask.
+    if (!item.incomplete &&
+        win::Prompt().Message(
+            Handle(),
+            L"Restore the backup copy of " + item.when + L", \"" + item.description + L"\" (" +
+                folder +
+                L")?\n\nEverything in both Programs folders of the Start Menu, yours and the one "
+                L"for all users, will be replaced by this copy. The Start Menu as it is now is "
+                L"kept as the backup copy \"Before restoring " +
+                item.description + L"\", so you can go back to it.",
+            win::Application::Title(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
     RestoreResult result;
     {
         // Set aside, copied back, and perhaps put back again: about three times the copy.
         unsigned present = ItemsToCopy({folders_.UserProgramsDir, folders_.CommonProgramsDir});
         Busy busy(*this,
                   2 * present + ItemsToCopy({folder + kUserCopyName, folder + kCommonCopyName}));
-        result = backup::RestoreFromBackup(folders_, folder, busy.Progress());
+        result = backup::RestoreFromBackup(folders_, folder, item.description, busy.Progress());
     }
+    const std::wstring kept =
+        result.beforeListed
+            ? L"The Start Menu as it was before the restore is kept as the backup copy \"Before "
+              L"restoring " +
+                  item.description + L"\" (" + result.before + L")."
+            : L"The Start Menu as it was before the restore is kept in " + result.before +
+                  L", but it could not be listed in " + IndexFileOf(folders_) + L".";
     switch (result.outcome) {
     case RestoreOutcome::Restored:
-        ShowMessage(L"Shortcuts are restored!", MB_OK | MB_ICONINFORMATION);
+        ShowMessage(L"Shortcuts are restored!\n\n" + kept,
+                    MB_OK | (result.beforeListed ? MB_ICONINFORMATION : MB_ICONWARNING));
         EndModal(IDOK);
         return;
     case RestoreOutcome::PutBack:
         ShowMessage(L"The backup copy could not be restored completely: " +
-                        win::SystemErrorText(result.error) +
+                        FailureText(result.failure) +
                         L"\nThe Start Menu has been put back as it was before the restore.",
                     MB_OK | MB_ICONWARNING);
+        TabSheet3Show();
         return;
     case RestoreOutcome::Held:
         ShowMessage(L"The backup copy could not be restored completely: " +
-                        win::SystemErrorText(result.error) +
-                        L"\nThe Start Menu could not be put back as it was either. Everything it "
-                        L"held before the restore is kept in " +
-                        result.heldAt + L".",
+                        FailureText(result.failure) +
+                        L"\nThe Start Menu could not be put back as it was either. " + kept,
                     MB_OK | MB_ICONERROR);
+        TabSheet3Show();
         return;
     }
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "backup/BackupStore.h"
 #include "startmenu/FolderLocations.h"
 #include "win/WizardWindow.h"
 
@@ -40,7 +41,7 @@ public:
     void CreateBackup();
     void RestoreFromBackup();
 
-    // The section names of the index in file order; each list item holds its index here.
+    // The section names of the index in file order.
     std::vector<std::wstring> BackupFolders;
 
     // Controls, by their designer names.
@@ -62,6 +63,7 @@ private:
     void ShowMessage(const std::wstring& text, UINT type);
 
     startmenu::FolderLocations folders_;
+    std::vector<BackupListItem> listed_; // what the list shows; each item holds its index here
     UINT dpi_ = 96;
     bool busy_ = false; // a copy is on: no page change, no close
 };

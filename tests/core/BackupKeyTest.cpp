@@ -40,6 +40,31 @@ TEST(BackupNumbers, FirstGapIsUsedAndNewestIsListedFirst) {
     present = {1, 2, 3};
     EXPECT_EQ(FirstFreeNumber([&](unsigned n) { return present.count(n) > 0; }), 4u);
 
-    EXPECT_EQ(NewestFirst(3), (std::vector<std::size_t>{2, 1, 0}));
-    EXPECT_TRUE(NewestFirst(0).empty());
+    EXPECT_EQ(NewestFirst({L"a", L"b", L"c"}), (std::vector<std::size_t>{2, 1, 0}));
+    EXPECT_TRUE(NewestFirst({}).empty());
+    // A section written twice by hand is listed once, where its content is read from.
+    EXPECT_EQ(NewestFirst({L"C:\\B\\backup1\\", L"C:\\B\\backup2\\", L"c:\\b\\BACKUP1\\"}),
+              (std::vector<std::size_t>{1, 0}));
+}
+
+TEST(BackupIndex, DamageIsToldAndEveryReadableFormPasses) {
+    const std::string utf16Bom("\xFF\xFE[\0a\0]\0\r\0\n\0k\0=\0v\0", 18);
+    for (const std::string& good :
+         {std::string(), std::string("[C:\\x\\backup1\\]\r\n03:07:2026:09:05=Clean\r\n"),
+          std::string("; note\n\n  [s]\nkey=\n\t\r\n"), utf16Bom,
+          std::string("[\xC9t\xE9]\r\nk=\xFC\r\n")})
+        EXPECT_EQ(IndexDamage(good), L"") << good;
+
+    std::string noMark = utf16Bom.substr(2);
+    EXPECT_NE(IndexDamage(noMark).find(L"NUL"), std::wstring::npos);
+    EXPECT_NE(IndexDamage(utf16Bom + "x").find(L"middle"), std::wstring::npos);
+    EXPECT_NE(IndexDamage("[s]\r\nk=v\r\nnot a line\r\n").find(L"line 3"), std::wstring::npos);
+    EXPECT_NE(IndexDamage("[s]\r\nk=\x01\x02\r\n").find(L"control"), std::wstring::npos);
+    std::string noise;
+    unsigned seed = 12345;
+    for (int i = 0; i < 600; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        noise += static_cast<char>(seed >> 16);
+    }
+    EXPECT_NE(IndexDamage(noise), L"");
 }

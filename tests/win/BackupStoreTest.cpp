@@ -97,8 +97,9 @@ TEST_F(BackupStoreTest, RestoreGivesBackEveryItemAsItWasBackedUp) {
 
     BackupResult made = CreateBackup(folders, L"Before sorting", nullptr);
     EXPECT_EQ(made.folder, Copy(1));
-    EXPECT_EQ(made.userCopyError, DWORD(ERROR_SUCCESS));
-    EXPECT_EQ(made.commonCopyError, DWORD(ERROR_SUCCESS));
+    EXPECT_TRUE(made.failures.empty());
+    EXPECT_EQ(ListNames(Copy(1)), (std::vector<std::wstring>{L"Common_Programs", L"Programs"}))
+        << "a complete copy is not marked";
     EXPECT_EQ(TreeOf(Copy(1) + L"Programs"), user);
     EXPECT_EQ(TreeOf(Copy(1) + L"Common_Programs"), common);
     std::vector<std::wstring> keys = Keys(Copy(1));
@@ -121,19 +122,31 @@ TEST_F(BackupStoreTest, RestoreGivesBackEveryItemAsItWasBackedUp) {
 
     BackupResult second = CreateBackup(folders, L"After sorting", nullptr);
     EXPECT_EQ(second.folder, Copy(2));
+    // An entry whose folder was removed by hand; its number is not used for a restore's copy.
+    WritePrivateProfileStringW(Copy(3).c_str(), L"01:01:2020:10:00", L"Removed", Index().c_str());
 
-    RestoreResult restored = RestoreFromBackup(folders, Copy(1), nullptr);
-    EXPECT_EQ(restored.outcome, RestoreOutcome::Restored);
+    RestoreResult restored = RestoreFromBackup(folders, Copy(1), L"Before sorting", nullptr);
+    EXPECT_EQ(restored.outcome, RestoreOutcome::Restored)
+        << win::Utf8FromWide(FailureText(restored.failure));
     EXPECT_EQ(User(), user);
     EXPECT_EQ(Common(), common);
-    // The holding folder has gone with the success; both copies stay for later restores.
+    // What the restore replaced is a listed copy of its own; both copies stay for later.
+    EXPECT_EQ(restored.before, Copy(4));
+    EXPECT_TRUE(restored.beforeListed);
     EXPECT_EQ(ListNames(folders.BackupRootDir),
-              (std::vector<std::wstring>{L"backup1", L"backup2"}));
+              (std::vector<std::wstring>{L"backup1", L"backup2", L"backup4"}));
+    EXPECT_EQ(TreeOf(Copy(4) + L"Programs"), changedUser);
+    EXPECT_EQ(TreeOf(Copy(4) + L"Common_Programs"), changedCommon);
+    keys = Keys(Copy(4));
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].substr(16), L"=Before restoring Before sorting");
 
-    EXPECT_EQ(RestoreFromBackup(folders, Copy(2), nullptr).outcome, RestoreOutcome::Restored);
+    EXPECT_EQ(RestoreFromBackup(folders, Copy(2), L"After sorting", nullptr).outcome,
+              RestoreOutcome::Restored);
     EXPECT_EQ(User(), changedUser);
     EXPECT_EQ(Common(), changedCommon);
-    EXPECT_EQ(RestoreFromBackup(folders, Copy(1), nullptr).outcome, RestoreOutcome::Restored);
+    EXPECT_EQ(RestoreFromBackup(folders, Copy(1), L"Before sorting", nullptr).outcome,
+              RestoreOutcome::Restored);
     EXPECT_EQ(User(), user);
 }
 
@@ -160,10 +173,15 @@ TEST_F(BackupStoreTest, NumbersFillGapsAndTheListShowsNewestFirstInTheUsersForma
     ScopedLocaleFormats formats(L"MM/dd/yyyy", L"HH:mm:ss", L":");
     BackupList list = ReadBackupList(folders);
     EXPECT_EQ(list.sections.size(), 5u);
-    EXPECT_EQ(Texts(list), (std::vector<std::wstring>{L"02/03/2026 08:30:00 - After games",
-                                                      L"01/02/2026 17:45:00 - Removed by hand"}));
+    // The entry without a date is named, and the copies on both sides of it are listed.
+    EXPECT_EQ(Texts(list),
+              (std::vector<std::wstring>{L"02/03/2026 08:30 - After games (backup4)",
+                                         L"01/02/2026 17:45 - Removed by hand (backup3)",
+                                         L"12/31/2025 - New year (backup2)",
+                                         L"03/07/2026 09:05 - Clean install (backup1)"}));
     EXPECT_EQ(list.items[0].section, 4u);
     EXPECT_NE(list.error.find(L"Notes"), std::wstring::npos) << win::Utf8FromWide(list.error);
+    EXPECT_NE(list.error.find(Index()), std::wstring::npos);
 
     ScopedLocaleFormats::Set(L"dd.MM.yyyy", L"H.mm.ss", L".");
     BackupResult made = CreateBackup(folders, L"   ", nullptr);
@@ -179,21 +197,22 @@ TEST_F(BackupStoreTest, NumbersFillGapsAndTheListShowsNewestFirstInTheUsersForma
     EXPECT_EQ(keys[1][2], L'.');
     EXPECT_EQ(keys[1][13], L'.');
     list = ReadBackupList(folders);
-    EXPECT_EQ(Texts(list), (std::vector<std::wstring>{L"03.02.2026 8.30.00 - After games",
-                                                      L"02.01.2026 17.45.00 - Removed by hand"}));
+    ASSERT_EQ(list.items.size(), 4u);
+    EXPECT_EQ(list.items[0].text, L"03.02.2026 8.30 - After games (backup4)");
+    EXPECT_EQ(list.items[1].text, L"02.01.2026 17.45 - Removed by hand (backup3)");
     EXPECT_EQ(CreateBackup(folders, L"Fifth", nullptr).folder, Copy(5));
     list = ReadBackupList(folders);
-    ASSERT_EQ(list.items.size(), 3u);
+    ASSERT_EQ(list.items.size(), 5u);
     EXPECT_EQ(list.items[0].section, 5u);
-    EXPECT_EQ(list.items[0].text.substr(list.items[0].text.size() - 8), L" - Fifth");
+    EXPECT_EQ(list.items[0].text.substr(list.items[0].text.size() - 18), L" - Fifth (backup5)");
 
     // Without Notes every entry is listed; midnight shows the date alone.
     WritePrivateProfileStringW(L"Notes", nullptr, nullptr, Index().c_str());
     list = ReadBackupList(folders);
     EXPECT_TRUE(list.error.empty());
     ASSERT_EQ(list.items.size(), 5u);
-    EXPECT_EQ(list.items[3].text, L"31.12.2025 - New year");
-    EXPECT_EQ(list.items[4].text, L"07.03.2026 9.05.00 - Clean install");
+    EXPECT_EQ(list.items[3].text, L"31.12.2025 - New year (backup2)");
+    EXPECT_EQ(list.items[4].text, L"07.03.2026 9.05 - Clean install (backup1)");
 }
 
 TEST_F(BackupStoreTest, ACopyThatCannotBeRestoredFullyIsRefusedWithNothingDeleted) {
@@ -216,7 +235,7 @@ TEST_F(BackupStoreTest, ACopyThatCannotBeRestoredFullyIsRefusedWithNothingDelete
           Case{Copy(1) + L"..\\..\\..\\Elsewhere\\", L"does not lie"},
           Case{folders.BackupRootDir + L"\\", L"does not lie"}}) {
         try {
-            RestoreFromBackup(folders, c.folder, nullptr);
+            RestoreFromBackup(folders, c.folder, L"Any", nullptr);
             ADD_FAILURE() << "restored from " << win::Utf8FromWide(c.folder);
         } catch (const win::AppError& error) {
             EXPECT_NE(error.Message().find(c.says), std::wstring::npos)
@@ -232,7 +251,7 @@ TEST_F(BackupStoreTest, ACopyThatCannotBeRestoredFullyIsRefusedWithNothingDelete
     startmenu::FolderLocations inside = folders;
     inside.CommonProgramsDir = place.Path();
     EXPECT_THROW(CreateBackup(inside, L"Loop", nullptr), win::AppError);
-    EXPECT_THROW(RestoreFromBackup(inside, Copy(1), nullptr), win::AppError);
+    EXPECT_THROW(RestoreFromBackup(inside, Copy(1), L"Good", nullptr), win::AppError);
     EXPECT_EQ(User(), user);
     EXPECT_EQ(Common(), common);
     EXPECT_EQ(ListNames(folders.BackupRootDir),
@@ -241,11 +260,14 @@ TEST_F(BackupStoreTest, ACopyThatCannotBeRestoredFullyIsRefusedWithNothingDelete
     // Without an all-users folder only the user's copy is needed and made.
     startmenu::FolderLocations userOnly = folders;
     userOnly.CommonProgramsDir.clear();
-    EXPECT_EQ(RestoreFromBackup(userOnly, Copy(2), nullptr).outcome, RestoreOutcome::Restored);
+    EXPECT_EQ(RestoreFromBackup(userOnly, Copy(2), L"User", nullptr).outcome,
+              RestoreOutcome::Restored);
     EXPECT_TRUE(User().empty());
     EXPECT_EQ(Common(), common);
-    EXPECT_EQ(CreateBackup(userOnly, L"User only", nullptr).folder, Copy(3));
     EXPECT_EQ(ListNames(Copy(3)), (std::vector<std::wstring>{L"Programs"}));
+    EXPECT_EQ(TreeOf(Copy(3) + L"Programs"), user);
+    EXPECT_EQ(CreateBackup(userOnly, L"User only", nullptr).folder, Copy(4));
+    EXPECT_EQ(ListNames(Copy(4)), (std::vector<std::wstring>{L"Programs"}));
 }
 
 TEST_F(BackupStoreTest, AFailedCopyBackPutsTheEarlierStartMenuBack) {
@@ -260,9 +282,11 @@ TEST_F(BackupStoreTest, AFailedCopyBackPutsTheEarlierStartMenuBack) {
         win::FileHandle held(CreateFileW((Copy(1) + L"Programs\\Suite\\Tool.lnk").c_str(),
                                          GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        RestoreResult result = RestoreFromBackup(folders, Copy(1), nullptr);
+        RestoreResult result = RestoreFromBackup(folders, Copy(1), L"Old", nullptr);
         EXPECT_EQ(result.outcome, RestoreOutcome::PutBack);
-        EXPECT_EQ(result.error, DWORD(ERROR_SHARING_VIOLATION));
+        EXPECT_EQ(result.failure.item, Copy(1) + L"Programs\\Suite\\Tool.lnk");
+        EXPECT_EQ(result.failure.error, DWORD(ERROR_SHARING_VIOLATION));
+        EXPECT_TRUE(result.before.empty());
     }
     EXPECT_EQ(User(), user);
     EXPECT_EQ(Common(), common);
@@ -273,12 +297,15 @@ TEST_F(BackupStoreTest, AFailedCopyBackPutsTheEarlierStartMenuBack) {
         win::FileHandle held(CreateFileW((folders.CommonProgramsDir + L"\\Also now.lnk").c_str(),
                                          GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_THROW(RestoreFromBackup(folders, Copy(1), nullptr), win::AppError);
-        // A backup goes on past it and tells the code.
+        EXPECT_THROW(RestoreFromBackup(folders, Copy(1), L"Old", nullptr), win::AppError);
+        // A backup goes on past it, names it and is marked incomplete.
         BackupResult made = CreateBackup(folders, L"Partial", nullptr);
-        EXPECT_EQ(made.commonCopyError, DWORD(ERROR_SHARING_VIOLATION));
-        EXPECT_EQ(made.userCopyError, DWORD(ERROR_SUCCESS));
+        ASSERT_EQ(made.failures.size(), 1u);
+        EXPECT_EQ(made.failures[0].item, folders.CommonProgramsDir + L"\\Also now.lnk");
+        EXPECT_EQ(FailureText(made.failures[0]),
+                  folders.CommonProgramsDir + L"\\Also now.lnk is in use by another program.");
         EXPECT_EQ(TreeOf(Copy(2) + L"Programs"), user);
+        EXPECT_TRUE(Exists(Copy(2) + L"incomplete.txt"));
     }
     EXPECT_EQ(User(), user);
     EXPECT_EQ(Common(), common);
@@ -293,7 +320,7 @@ TEST_F(BackupStoreTest, AFailedCopyBackPutsTheEarlierStartMenuBack) {
                                          OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
         try {
-            RestoreFromBackup(folders, Copy(1), nullptr);
+            RestoreFromBackup(folders, Copy(1), L"Old", nullptr);
             ADD_FAILURE() << "the restore went ahead";
         } catch (const win::AppError& refused) {
             EXPECT_EQ(refused.Message().rfind(inUse + L" is in use by another program", 0), 0u);
@@ -309,7 +336,7 @@ TEST_F(BackupStoreTest, AFailedCopyBackPutsTheEarlierStartMenuBack) {
     class LockingProgress : public CopyProgress {
     public:
         void Copying(const std::wstring& item) override {
-            if (!locked && item.find(L"\\replaced1\\") != std::wstring::npos &&
+            if (!locked && item.find(L"\\backup3\\") != std::wstring::npos &&
                 item.find(L"Only now.lnk") != std::wstring::npos)
                 locked.Reset(
                     CreateFileW(item.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -318,13 +345,14 @@ TEST_F(BackupStoreTest, AFailedCopyBackPutsTheEarlierStartMenuBack) {
     } progress;
     win::FileHandle held(CreateFileW((Copy(1) + L"Programs\\Suite\\Tool.lnk").c_str(), GENERIC_READ,
                                      0, nullptr, OPEN_EXISTING, 0, nullptr));
-    RestoreResult result = RestoreFromBackup(folders, Copy(1), &progress);
+    RestoreResult result = RestoreFromBackup(folders, Copy(1), L"Old", &progress);
     EXPECT_TRUE(progress.locked);
     progress.locked.Reset(); // so the comparison can read it
     EXPECT_EQ(result.outcome, RestoreOutcome::Held);
-    EXPECT_EQ(result.heldAt, folders.BackupRootDir + L"\\replaced1");
-    EXPECT_EQ(TreeOf(result.heldAt + L"\\Programs"), user);
-    EXPECT_EQ(TreeOf(result.heldAt + L"\\Common_Programs"), common);
+    EXPECT_EQ(result.before, Copy(3));
+    EXPECT_TRUE(result.beforeListed) << "it can be restored from the list";
+    EXPECT_EQ(TreeOf(result.before + L"Programs"), user);
+    EXPECT_EQ(TreeOf(result.before + L"Common_Programs"), common);
 }
 
 TEST_F(BackupStoreTest, NamesOutsideTheCodePageSurviveTheIndex) {
@@ -342,12 +370,12 @@ TEST_F(BackupStoreTest, NamesOutsideTheCodePageSurviveTheIndex) {
     BackupList list = ReadBackupList(distant);
     ASSERT_EQ(list.sections, (std::vector<std::wstring>{made.folder}));
     ASSERT_EQ(list.items.size(), 1u);
-    EXPECT_TRUE(list.items[0].text.size() > description.size() &&
-                list.items[0].text.substr(list.items[0].text.size() - description.size()) ==
-                    description);
+    EXPECT_EQ(list.items[0].description, description);
+    EXPECT_NE(list.items[0].text.find(L" - " + description + L" (backup1)"), std::wstring::npos);
 
     DeleteFileW((folders.UserProgramsDir + L"\\\u03a9 Mail.lnk").c_str());
-    EXPECT_EQ(RestoreFromBackup(distant, list.sections[list.items[0].section], nullptr).outcome,
+    EXPECT_EQ(RestoreFromBackup(distant, list.sections[list.items[0].section], description, nullptr)
+                  .outcome,
               RestoreOutcome::Restored);
     EXPECT_EQ(User(), user);
 }

@@ -85,6 +85,64 @@ protected:
         text.resize(static_cast<size_t>(ListBox_GetText(list, item, text.data())));
         return text;
     }
+    static std::vector<std::wstring> ListTexts(HWND list) {
+        std::vector<std::wstring> texts;
+        for (int i = 0; i < ListBox_GetCount(list); ++i)
+            texts.push_back(ListText(list, i));
+        return texts;
+    }
+
+    // Through the wizard as a user does it: a backup with a description.
+    void BackUp(const std::wstring& description) {
+        ClickWizardButton(IdBitBtn4, [&](TBackupWizardForm& wizard) {
+            Click(wizard.Button4);
+            SetWindowTextW(wizard.Edit1, description.c_str());
+            Click(wizard.Button4);
+            if (!wizard.ModalEnded())
+                Click(wizard.Button6);
+        });
+    }
+    // The list page, opened as a user does it, with drive run on the open wizard.
+    void OnRestorePage(const std::function<void(TBackupWizardForm&)>& drive) {
+        ClickWizardButton(IdBitBtn4, [&](TBackupWizardForm& wizard) {
+            Click(wizard.RadioButton2);
+            Click(wizard.Button4);
+            drive(wizard);
+        });
+    }
+    // A click on a listed copy and on Restore, the question answered with answer; true when
+    // the question came.
+    bool Restore(TBackupWizardForm& wizard, int item, int answer) {
+        ClickListItem(wizard.ListBox1, item);
+        size_t before = prompt.shown.size();
+        prompt.answers = {answer};
+        Click(wizard.Button4);
+        bool asked =
+            prompt.shown.size() > before && (prompt.shown[before].type & MB_TYPEMASK) == MB_YESNO;
+        prompt.answers.clear();
+        return asked;
+    }
+    std::vector<std::wstring> Store() const { return ListNames(source.appDir + L"backup"); }
+};
+
+// Another program that holds a file open without sharing it, or has a folder as its current
+// folder. Ready once made.
+class OtherProgram {
+public:
+    explicit OtherProgram(const std::wstring& path)
+        : program_(L"\"" + path + L"\"", BesideTests(L"hold_open.exe")) {
+        EXPECT_TRUE(program_.Started());
+        EXPECT_TRUE(program_.WaitUntil([&] {
+            win::FileHandle probe(CreateFileW(
+                path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+            return !probe && GetLastError() == ERROR_SHARING_VIOLATION;
+        })) << "the other program holds "
+            << win::Utf8FromWide(path);
+    }
+
+private:
+    RunningProgram program_;
 };
 
 bool EndsWith(const std::wstring& text, const std::wstring& end) {
@@ -124,9 +182,9 @@ TEST_F(BackupWizard, BacksUpAndRestoresThroughItsPages) {
         EXPECT_EQ(WindowText(wizard.RadioButton2), L"R&estore from a backup copy");
         EXPECT_EQ(WindowText(wizard.GroupBox1), L"You would like to:");
         EXPECT_EQ(WindowText(wizard.Label3),
-                  L"The program also creates system restore points. To use them, start the "
-                  L"System Restore utility (Start\\Accessories\\System Tools). This feature "
-                  L"works only in Windows Me and Windows XP.");
+                  L"Before it changes the Start Menu, the program also asks Windows for a system "
+                  L"restore point, where System Restore is turned on. To use one, open System "
+                  L"Restore (search the Start menu for \"Create a restore point\").");
 
         // Enter goes on to the description, where Create waits for a text.
         Key(wizard, IDOK);
@@ -180,14 +238,15 @@ TEST_F(BackupWizard, BacksUpAndRestoresThroughItsPages) {
         EXPECT_EQ(WindowText(wizard.Label6), L"Select the backup copy you want to use for "
                                              L"restoring the menu and click Restore.");
         ASSERT_EQ(ListBox_GetCount(wizard.ListBox1), 1);
-        EXPECT_TRUE(EndsWith(ListText(wizard.ListBox1, 0), L" - Before sorting!"))
+        EXPECT_TRUE(EndsWith(ListText(wizard.ListBox1, 0), L" - Before sorting! (backup1)"))
             << ListText(wizard.ListBox1, 0).size();
         Key(wizard, IDOK);
         EXPECT_FALSE(wizard.ModalEnded()) << "nothing is selected";
         ClickListItem(wizard.ListBox1, 0);
         EXPECT_TRUE(IsWindowEnabled(wizard.Button4));
+        prompt.answers = {IDYES};
         Key(wizard, IDOK);
-        EXPECT_EQ(LastShown(), L"Shortcuts are restored!");
+        EXPECT_EQ(LastShown().rfind(L"Shortcuts are restored!", 0), 0u);
         EXPECT_TRUE(wizard.ModalEnded());
     });
     EXPECT_EQ(StartMenu(), before);
@@ -209,13 +268,14 @@ TEST_F(BackupWizard, BacksUpAndRestoresThroughItsPages) {
     }
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(prompt.shown.size(), messages);
-    EXPECT_EQ(ListNames(source.appDir + L"backup"), (std::vector<std::wstring>{L"backup1"}));
+    EXPECT_EQ(ListNames(source.appDir + L"backup"),
+              (std::vector<std::wstring>{L"backup1", L"backup2"}));
 }
 
 TEST_F(BackupWizard, TellsWhatStoppedABackupOrARestoreAndStaysOpen) {
     Tree before = StartMenu();
     {
-        // A shortcut in use: the copy goes on past it and its code is told.
+        // A shortcut in use: the copy goes on past it, names it and stays open.
         win::FileHandle inUse(CreateFileW(User(L"Mail.lnk").c_str(), GENERIC_READ, 0, nullptr,
                                           OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(inUse);
@@ -223,9 +283,11 @@ TEST_F(BackupWizard, TellsWhatStoppedABackupOrARestoreAndStaysOpen) {
             Click(wizard.Button4);
             SetWindowTextW(wizard.Edit1, L"Partial");
             Click(wizard.Button4);
-            ASSERT_EQ(prompt.shown.size(), 2u);
-            EXPECT_EQ(prompt.shown[0].text, L"32");
-            EXPECT_EQ(prompt.shown[1].text, L"A backup copy has been created!");
+            ASSERT_EQ(prompt.shown.size(), 1u);
+            EXPECT_NE(prompt.shown[0].text.find(User(L"Mail.lnk") + L" is in use"),
+                      std::wstring::npos);
+            EXPECT_FALSE(wizard.ModalEnded());
+            Click(wizard.Button6);
         });
     }
     EXPECT_FALSE(Exists(Copy(1) + L"Programs\\Mail.lnk"));
@@ -263,7 +325,7 @@ TEST_F(BackupWizard, TellsWhatStoppedABackupOrARestoreAndStaysOpen) {
     EXPECT_TRUE(ListNames(Copy(2)).empty());
     RemoveDirectoryW(index.c_str());
 
-    // A section without a date key stops the list at it.
+    // A section without a date key is named; the copies around it are listed.
     MakeFile(index, "[" + win::Utf8FromWide(Copy(1)) + "]\r\n01:02:2026:10:11=One\r\n[" +
                         win::Utf8FromWide(Copy(2)) + "]\r\nwhen=never\r\n[" +
                         win::Utf8FromWide(Copy(3)) + "]\r\n01:03:2026:10:11=Three\r\n");
@@ -272,8 +334,9 @@ TEST_F(BackupWizard, TellsWhatStoppedABackupOrARestoreAndStaysOpen) {
         DoubleClick(wizard, wizard.RadioButton2);
         ASSERT_EQ(prompt.shown.size(), 1u);
         EXPECT_NE(prompt.shown[0].text.find(Copy(2)), std::wstring::npos);
-        ASSERT_EQ(ListBox_GetCount(wizard.ListBox1), 1);
-        EXPECT_TRUE(EndsWith(ListText(wizard.ListBox1, 0), L" - Three"));
+        ASSERT_EQ(ListBox_GetCount(wizard.ListBox1), 2);
+        EXPECT_TRUE(EndsWith(ListText(wizard.ListBox1, 0), L" - Three (backup3)"));
+        EXPECT_TRUE(EndsWith(ListText(wizard.ListBox1, 1), L" - One (backup1, incomplete)"));
         EXPECT_EQ(wizard.BackupFolders.size(), 3u);
     });
 }
@@ -368,4 +431,189 @@ TEST(BackupWizardProgram, TheProgramOpensItOverItsMainWindowAndGoesOnAfterIt) {
     PostMessageW(wizard, WM_CLOSE, 0, 0);
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+TEST_F(BackupWizard, ABackupThatMissesAShortcutInUseSaysSoAndIsNeverRestored) {
+    Tree before = StartMenu();
+    {
+        OtherProgram editor(User(L"Mail.lnk"));
+        ClickWizardButton(IdBitBtn4, [&](TBackupWizardForm& wizard) {
+            Click(wizard.Button4);
+            SetWindowTextW(wizard.Edit1, L"Partial");
+            Click(wizard.Button4);
+            ASSERT_EQ(prompt.shown.size(), 1u);
+            const std::wstring& text = prompt.shown[0].text;
+            EXPECT_NE(text.find(User(L"Mail.lnk") + L" is in use by another program."),
+                      std::wstring::npos)
+                << win::Utf8FromWide(text);
+            EXPECT_NE(text.find(L"incomplete"), std::wstring::npos);
+            EXPECT_EQ(prompt.shown[0].type & MB_ICONMASK, UINT(MB_ICONERROR));
+            EXPECT_FALSE(wizard.ModalEnded()) << "the user can try again";
+            Click(wizard.Button6);
+        });
+    }
+    EXPECT_FALSE(product::RegValueExists(HKEY_CURRENT_USER, product::kSettingsKey,
+                                         product::kBackupDoneValue));
+    EXPECT_FALSE(Exists(Copy(1) + L"Programs\\Mail.lnk"));
+    EXPECT_NE(FileBytes(Copy(1) + L"incomplete.txt").find("M\0a\0i\0l\0.\0l\0n\0k"),
+              std::string::npos)
+        << "the copy names what it lacks";
+
+    // Listed as incomplete; a restore of it is refused without a question and removes nothing.
+    prompt.shown.clear();
+    OnRestorePage([&](TBackupWizardForm& wizard) {
+        ASSERT_EQ(ListBox_GetCount(wizard.ListBox1), 1);
+        EXPECT_TRUE(EndsWith(ListText(wizard.ListBox1, 0), L" - Partial (backup1, incomplete)"));
+        EXPECT_FALSE(Restore(wizard, 0, IDYES));
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_NE(prompt.shown[0].text.find(L"is incomplete"), std::wstring::npos);
+        EXPECT_NE(prompt.shown[0].text.find(L"Nothing has been changed."), std::wstring::npos);
+        EXPECT_FALSE(wizard.ModalEnded());
+    });
+    EXPECT_EQ(StartMenu(), before);
+    EXPECT_EQ(Store(), (std::vector<std::wstring>{L"backup1"}));
+}
+
+TEST_F(BackupWizard, ARestoreBlockedByAFolderInUseChangesNothingAndLeavesNothingBehind) {
+    BackUp(L"Tidy");
+    MakeShortcut(Common(L"Suite\\Later.lnk"), Common(L"Chess.lnk"));
+    DeleteFileW(User(L"Mail.lnk").c_str());
+    Tree before = StartMenu();
+    {
+        // A command prompt open in a folder of the Start Menu.
+        OtherProgram prompter(Common(L"Suite"));
+        prompt.shown.clear();
+        OnRestorePage([&](TBackupWizardForm& wizard) {
+            EXPECT_TRUE(Restore(wizard, 0, IDYES));
+            ASSERT_EQ(prompt.shown.size(), 2u);
+            const std::wstring& text = prompt.shown[1].text;
+            EXPECT_EQ(text.rfind(Common(L"Suite") + L" is in use by another program", 0), 0u)
+                << win::Utf8FromWide(text);
+            EXPECT_NE(text.find(L"Nothing has been changed."), std::wstring::npos);
+            EXPECT_FALSE(wizard.ModalEnded());
+        });
+        EXPECT_EQ(StartMenu(), before);
+        EXPECT_EQ(Store(), (std::vector<std::wstring>{L"backup1"}));
+    }
+    {
+        // A file of the copy that another program holds: the copy back fails midway, the
+        // Start Menu is put back and told so, and no holding folder stays.
+        OtherProgram scanner(Copy(1) + L"Common_Programs\\Writer.lnk");
+        prompt.shown.clear();
+        OnRestorePage([&](TBackupWizardForm& wizard) {
+            EXPECT_TRUE(Restore(wizard, 0, IDYES));
+            ASSERT_EQ(prompt.shown.size(), 2u);
+            const std::wstring& text = prompt.shown[1].text;
+            EXPECT_EQ(text, L"The backup copy could not be restored completely: " + Copy(1) +
+                                L"Common_Programs\\Writer.lnk is in use by another program.\n"
+                                L"The Start Menu has been put back as it was before the restore.")
+                << win::Utf8FromWide(text);
+            EXPECT_FALSE(wizard.ModalEnded());
+        });
+        EXPECT_EQ(StartMenu(), before);
+        EXPECT_EQ(Store(), (std::vector<std::wstring>{L"backup1"}));
+    }
+}
+
+TEST_F(BackupWizard, ADamagedIndexIsNamedAndEachReadableCopyIsListedOnce) {
+    for (unsigned n : {1u, 2u, 3u}) {
+        MakeDir(Copy(n));
+        MakeDir(Copy(n) + L"Programs");
+        MakeDir(Copy(n) + L"Common_Programs");
+    }
+    const std::wstring index = source.appDir + L"backup.dat";
+    const std::string text = "[" + win::Utf8FromWide(Copy(1)) + "]\r\n01:02:2026:10:11=One\r\n[" +
+                             win::Utf8FromWide(Copy(2)) + "]\r\nwhen=never\r\n[" +
+                             win::Utf8FromWide(Copy(3)) + "]\r\n01:03:2026:10:11=Three\r\n[" +
+                             win::Utf8FromWide(Copy(1)) + "]\r\n01:04:2026:10:11=Again\r\n";
+    MakeFile(index, text);
+    prompt.shown.clear();
+    OnRestorePage([&](TBackupWizardForm& wizard) {
+        std::vector<std::wstring> listed = ListTexts(wizard.ListBox1);
+        ASSERT_EQ(listed.size(), 2u);
+        EXPECT_TRUE(EndsWith(listed[0], L" - Three (backup3)"));
+        EXPECT_TRUE(EndsWith(listed[1], L" - One (backup1)"));
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_NE(prompt.shown[0].text.find(index), std::wstring::npos);
+        EXPECT_NE(prompt.shown[0].text.find(Copy(2)), std::wstring::npos);
+    });
+
+    // The same text in UTF-16 without its byte-order mark, and noise: neither can be read,
+    // and the message says so.
+    std::wstring wide = win::WideFromUtf8(text);
+    std::string noMark(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+    std::string noise;
+    for (unsigned i = 0, seed = 7; i < 900; ++i)
+        noise += static_cast<char>((seed = seed * 1103515245u + 12345u) >> 16);
+    for (const std::string& bytes : {noMark, noise}) {
+        MakeFile(index, bytes);
+        prompt.shown.clear();
+        OnRestorePage([&](TBackupWizardForm& wizard) {
+            EXPECT_EQ(ListBox_GetCount(wizard.ListBox1), 0);
+            ASSERT_EQ(prompt.shown.size(), 1u);
+            EXPECT_NE(prompt.shown[0].text.find(index + L", is damaged"), std::wstring::npos)
+                << win::Utf8FromWide(prompt.shown[0].text);
+        });
+    }
+    // With its mark the same text is read, and nothing is reported but the entry without a date.
+    MakeFile(index, "\xFF\xFE" + noMark);
+    prompt.shown.clear();
+    OnRestorePage([&](TBackupWizardForm& wizard) {
+        EXPECT_EQ(ListBox_GetCount(wizard.ListBox1), 2);
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0].text.find(L"The file"), std::wstring::npos);
+    });
+}
+
+TEST_F(BackupWizard, CopiesMadeInOneMinuteCanBeToldApart) {
+    BackUp(L"Same");
+    BackUp(L"Same");
+    OnRestorePage([&](TBackupWizardForm& wizard) {
+        std::vector<std::wstring> listed = ListTexts(wizard.ListBox1);
+        ASSERT_EQ(listed.size(), 2u);
+        EXPECT_NE(listed[0], listed[1]);
+        EXPECT_TRUE(EndsWith(listed[0], L" - Same (backup2)"));
+        EXPECT_TRUE(EndsWith(listed[1], L" - Same (backup1)"));
+    });
+}
+
+TEST_F(BackupWizard, ARestoreAsksFirstAndCanBeUndone) {
+    Tree tidy = StartMenu();
+    BackUp(L"Tidy");
+    DeleteFileW(Common(L"Writer.lnk").c_str());
+    MakeShortcut(User(L"New.lnk"), Common(L"Chess.lnk"));
+    Tree changed = StartMenu();
+
+    prompt.shown.clear();
+    OnRestorePage([&](TBackupWizardForm& wizard) {
+        EXPECT_TRUE(Restore(wizard, 0, IDNO));
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        const auto& question = prompt.shown[0];
+        EXPECT_EQ(question.type & MB_DEFMASK, UINT(MB_DEFBUTTON2)) << "No is the default";
+        for (const std::wstring& part :
+             {std::wstring(L"\"Tidy\""), Copy(1), std::wstring(L"both Programs folders"),
+              std::wstring(L"\"Before restoring Tidy\"")})
+            EXPECT_NE(question.text.find(part), std::wstring::npos) << win::Utf8FromWide(part);
+        EXPECT_FALSE(wizard.ModalEnded());
+    });
+    EXPECT_EQ(StartMenu(), changed);
+    EXPECT_EQ(Store(), (std::vector<std::wstring>{L"backup1"}));
+
+    OnRestorePage([&](TBackupWizardForm& wizard) {
+        EXPECT_TRUE(Restore(wizard, 0, IDYES));
+        EXPECT_EQ(LastShown().rfind(L"Shortcuts are restored!", 0), 0u);
+        EXPECT_NE(LastShown().find(L"\"Before restoring Tidy\""), std::wstring::npos);
+        EXPECT_TRUE(wizard.ModalEnded());
+    });
+    EXPECT_EQ(StartMenu(), tidy);
+
+    // The Start Menu before the restore is the newest copy; restoring it undoes the restore.
+    OnRestorePage([&](TBackupWizardForm& wizard) {
+        ASSERT_EQ(ListBox_GetCount(wizard.ListBox1), 2);
+        EXPECT_TRUE(EndsWith(ListText(wizard.ListBox1, 0), L" - Before restoring Tidy (backup2)"));
+        EXPECT_TRUE(Restore(wizard, 0, IDYES));
+        EXPECT_TRUE(wizard.ModalEnded());
+    });
+    EXPECT_EQ(StartMenu(), changed);
+    EXPECT_EQ(Store(), (std::vector<std::wstring>{L"backup1", L"backup2", L"backup3"}));
 }

@@ -288,8 +288,10 @@ RunningProgram::RunningProgram(const std::wstring& arguments, const std::wstring
 }
 
 RunningProgram::~RunningProgram() {
-    if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT)
-        TerminateProcess(process_.Get(), 99);
+    // Waited for: what it holds open is let go only once it has gone.
+    if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT &&
+        TerminateProcess(process_.Get(), 99))
+        WaitForSingleObject(process_.Get(), 10000);
 }
 
 namespace {
