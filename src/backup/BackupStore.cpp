@@ -318,7 +318,10 @@ std::wstring CurrentBackupKey() {
 BackupResult CreateBackup(const startmenu::FolderLocations& folders,
                           const std::wstring& description, CopyProgress* progress) {
     CheckStoreOutsideStartMenu(folders);
-    std::wstring store = FirstFreeFolder(BackupRootOf(folders), L"backup");
+    // A gap whose entry is still in the index is not used again: that entry would be listed
+    // in place of the new one.
+    std::wstring store =
+        FirstFreeFolder(BackupRootOf(folders), L"backup", SectionNames(IndexFileOf(folders)));
     if (!CreateDirectoryW(store.c_str(), nullptr))
         win::ThrowSystemError(GetLastError());
     BackupResult result;

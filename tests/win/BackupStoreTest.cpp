@@ -150,7 +150,8 @@ TEST_F(BackupStoreTest, RestoreGivesBackEveryItemAsItWasBackedUp) {
     EXPECT_EQ(User(), user);
 }
 
-TEST_F(BackupStoreTest, NumbersFillGapsAndTheListShowsNewestFirstInTheUsersFormats) {
+TEST_F(BackupStoreTest,
+       ANewCopyTakesANumberNoEntryNamesAndTheListShowsNewestFirstInTheUsersFormats) {
     for (unsigned n : {1u, 2u, 4u}) {
         MakeDir(Copy(n));
         MakeDir(Copy(n) + L"Programs");
@@ -183,36 +184,38 @@ TEST_F(BackupStoreTest, NumbersFillGapsAndTheListShowsNewestFirstInTheUsersForma
     EXPECT_NE(list.error.find(L"Notes"), std::wstring::npos) << win::Utf8FromWide(list.error);
     EXPECT_NE(list.error.find(Index()), std::wstring::npos);
 
+    // The gap of backup3 is still named by the index: a new copy takes a number no entry
+    // names, so that the list shows its own date and description.
     ScopedLocaleFormats::Set(L"dd.MM.yyyy", L"H.mm.ss", L".");
     BackupResult made = CreateBackup(folders, L"   ", nullptr);
-    EXPECT_EQ(made.folder, Copy(3));
-    EXPECT_EQ(ListNames(Copy(3) + L"Programs"), (std::vector<std::wstring>{L"Mail.lnk"}));
-    // The new key goes after the old one; the list keeps showing the old one.
-    std::vector<std::wstring> keys = Keys(Copy(3));
-    ASSERT_EQ(keys.size(), 2u);
-    EXPECT_EQ(keys[0], L"01.02.2026.17.45=Removed by hand");
+    EXPECT_EQ(made.folder, Copy(5));
+    EXPECT_EQ(ListNames(Copy(5) + L"Programs"), (std::vector<std::wstring>{L"Mail.lnk"}));
+    EXPECT_EQ(Keys(Copy(3)), (std::vector<std::wstring>{L"01.02.2026.17.45=Removed by hand"}));
+    std::vector<std::wstring> keys = Keys(Copy(5));
+    ASSERT_EQ(keys.size(), 1u);
     // The profile functions drop the spaces around a value; the key is whole.
-    ASSERT_GE(keys[1].size(), 17u);
-    EXPECT_EQ(keys[1][16], L'=');
-    EXPECT_EQ(keys[1][2], L'.');
-    EXPECT_EQ(keys[1][13], L'.');
-    list = ReadBackupList(folders);
-    ASSERT_EQ(list.items.size(), 4u);
-    EXPECT_EQ(list.items[0].text, L"03.02.2026 8.30 - After games (backup4)");
-    EXPECT_EQ(list.items[1].text, L"02.01.2026 17.45 - Removed by hand (backup3)");
-    EXPECT_EQ(CreateBackup(folders, L"Fifth", nullptr).folder, Copy(5));
+    ASSERT_GE(keys[0].size(), 17u);
+    EXPECT_EQ(keys[0][16], L'=');
+    EXPECT_EQ(keys[0][2], L'.');
+    EXPECT_EQ(keys[0][13], L'.');
     list = ReadBackupList(folders);
     ASSERT_EQ(list.items.size(), 5u);
     EXPECT_EQ(list.items[0].section, 5u);
-    EXPECT_EQ(list.items[0].text.substr(list.items[0].text.size() - 18), L" - Fifth (backup5)");
+    EXPECT_EQ(list.items[1].text, L"03.02.2026 8.30 - After games (backup4)");
+    EXPECT_EQ(list.items[2].text, L"02.01.2026 17.45 - Removed by hand (backup3)");
+    EXPECT_EQ(CreateBackup(folders, L"Sixth", nullptr).folder, Copy(6));
+    list = ReadBackupList(folders);
+    ASSERT_EQ(list.items.size(), 6u);
+    EXPECT_EQ(list.items[0].section, 6u);
+    EXPECT_EQ(list.items[0].text.substr(list.items[0].text.size() - 18), L" - Sixth (backup6)");
 
     // Without Notes every entry is listed; midnight shows the date alone.
     WritePrivateProfileStringW(L"Notes", nullptr, nullptr, Index().c_str());
     list = ReadBackupList(folders);
     EXPECT_TRUE(list.error.empty());
-    ASSERT_EQ(list.items.size(), 5u);
-    EXPECT_EQ(list.items[3].text, L"31.12.2025 - New year (backup2)");
-    EXPECT_EQ(list.items[4].text, L"07.03.2026 9.05 - Clean install (backup1)");
+    ASSERT_EQ(list.items.size(), 6u);
+    EXPECT_EQ(list.items[4].text, L"31.12.2025 - New year (backup2)");
+    EXPECT_EQ(list.items[5].text, L"07.03.2026 9.05 - Clean install (backup1)");
 }
 
 TEST_F(BackupStoreTest, ACopyThatCannotBeRestoredFullyIsRefusedWithNothingDeleted) {
