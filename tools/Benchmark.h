@@ -3,9 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "startmenu/ClearMode.h"
 #include "win/Application.h"
@@ -15,6 +17,11 @@ inline double Milliseconds(const std::function<void()>& work) {
     work();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
+}
+
+inline double Median(std::vector<double> runs) {
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() / 2];
 }
 
 // Sets the process up as the program does and returns an empty folder of the given name in

@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -111,11 +110,6 @@ int PlainLoop(const std::wstring& path) {
             names += value.Text().empty() ? 0 : 1;
         }
     return names;
-}
-
-double Median(std::vector<double> runs) {
-    std::sort(runs.begin(), runs.end());
-    return runs[runs.size() / 2];
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include <objidl.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -137,11 +136,6 @@ void PumpUntil(const std::function<bool()>& done) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-}
-
-double Median(std::vector<double> runs) {
-    std::sort(runs.begin(), runs.end());
-    return runs[runs.size() / 2];
 }
 
 } // namespace

@@ -188,11 +188,8 @@ TEST(ExchangeProgram, ImportExportButtonOpensTheWizardOverTheMainWindow) {
 TEST(ExchangeProgram, TheFileDialogsRefuseAPathTooLongForThemAndStayOpen) {
     CleanSettings clean;
     TempFolder out{L"long"};
-    std::wstring folder = out / std::wstring(120, L'd');
-    MakeDir(folder);
-    folder += L"\\" + std::wstring(120, L'd');
-    MakeDir(folder);
-    std::wstring tooLong = folder + L"\\" + std::wstring(313 - folder.size() - 5, L'n') + L".xml";
+    std::wstring folder = DeepFolder(out.Path());
+    std::wstring tooLong = LayoutPathOfLength(folder, 313, L'n');
     ASSERT_EQ(tooLong.size(), 313u);
     MakeFile(tooLong, "old");
     std::wstring fits = out / L"layout.xml";

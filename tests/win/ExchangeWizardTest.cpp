@@ -171,11 +171,8 @@ TEST_F(ExchangeWizard, ExportsAppliesAndCancelsFromTheThirdPage) {
 // refused as Windows refuses it, with the file as it was; once writable it is replaced, and a
 // layout on such a path imports.
 TEST_F(ExchangeWizard, ExportsToALongPathButNeverOverAReadOnlyFile) {
-    std::wstring folder = files / std::wstring(120, L'd');
-    MakeDir(folder);
-    folder += L"\\" + std::wstring(120, L'd');
-    MakeDir(folder);
-    std::wstring out = folder + L"\\" + std::wstring(313 - folder.size() - 5, L'n') + L".xml";
+    std::wstring folder = DeepFolder(files.Path());
+    std::wstring out = LayoutPathOfLength(folder, 313, L'n');
     ASSERT_EQ(out.size(), 313u);
     MakeFile(out, "mine");
     ASSERT_TRUE(SetFileAttributesW(out.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
@@ -203,8 +200,7 @@ TEST_F(ExchangeWizard, ExportsToALongPathButNeverOverAReadOnlyFile) {
     EXPECT_EQ(FileBytes(out).rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n", 0), 0u);
     EXPECT_EQ(ListNames(folder).size(), 1u);
 
-    std::wstring longLayout =
-        folder + L"\\" + std::wstring(313 - folder.size() - 5, L'l') + L".xml";
+    std::wstring longLayout = LayoutPathOfLength(folder, 313, L'l');
     MakeFile(longLayout, "<MarlowenExport><CurrentUser><Office><name>Writer.lnk</name></Office>"
                          "</CurrentUser><Common/></MarlowenExport>");
     ClickWizardButton(IdBitBtn9, [&](TImportExportWizard& wizard) {

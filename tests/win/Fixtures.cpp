@@ -67,6 +67,19 @@ void MakeDir(const std::wstring& path) {
         << "cannot create " << win::Utf8FromWide(path);
 }
 
+std::wstring DeepFolder(const std::wstring& under) {
+    std::wstring folder = under;
+    for (int level = 0; level < 2; ++level) {
+        folder += L"\\" + std::wstring(120, L'd');
+        MakeDir(folder);
+    }
+    return folder;
+}
+
+std::wstring LayoutPathOfLength(const std::wstring& folder, size_t length, wchar_t fill) {
+    return folder + L"\\" + std::wstring(length - folder.size() - 5, fill) + L".xml";
+}
+
 void MakeFile(const std::wstring& path, const std::string& content) {
     win::KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -29,6 +29,10 @@ private:
 };
 
 void MakeDir(const std::wstring& path);
+// Two levels of folders of 120 characters each below under, made; returns the deeper one.
+std::wstring DeepFolder(const std::wstring& under);
+// "<folder>\<fill...>.xml", length characters in all.
+std::wstring LayoutPathOfLength(const std::wstring& folder, size_t length, wchar_t fill);
 void MakeFile(const std::wstring& path, const std::string& content = "x");
 bool Exists(const std::wstring& path);
 // A file's bytes; empty when it cannot be read.
