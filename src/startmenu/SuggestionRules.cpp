@@ -151,6 +151,18 @@ std::wstring LowerAscii(std::wstring text) {
     return text;
 }
 
+// Also the Latin-1 and Cyrillic capitals, in which Windows' own folders are named.
+std::wstring LowerLetters(std::wstring text) {
+    for (wchar_t& c : text) {
+        if ((c >= L'A' && c <= L'Z') || (c >= 0x00C0 && c <= 0x00DE && c != 0x00D7) ||
+            (c >= 0x0410 && c <= 0x042F))
+            c = static_cast<wchar_t>(c + 0x20);
+        else if (c >= 0x0400 && c <= 0x040F)
+            c = static_cast<wchar_t>(c + 0x50);
+    }
+    return text;
+}
+
 bool ContainsWordSequence(const std::vector<std::wstring>& words,
                           const std::vector<std::wstring>& sequence) {
     if (sequence.empty() || sequence.size() > words.size())
@@ -281,7 +293,7 @@ bool IsAsideItem(const std::wstring& fileName) {
 }
 
 bool IsWindowsOwnName(const std::wstring& name) {
-    std::wstring shown = LowerAscii(name);
+    std::wstring shown = LowerLetters(name);
     if (base::IsShortcutFileName(shown))
         shown.resize(shown.size() - 4);
     static const wchar_t* const names[] = {
@@ -349,11 +361,14 @@ bool IsWindowsOwnResource(const std::wstring& localizedName) {
                        [&](const wchar_t* p) { return text.find(p) != std::wstring::npos; });
 }
 
+std::wstring LessonNameOf(const std::wstring& fileName, bool isFolder) {
+    return NormalizedName(isFolder ? fileName : WithoutExtension(fileName));
+}
+
 int SuggestCategory(const ItemEvidence& item, const LearnedChoices& learned) {
     if (item.windowsOwn || IsWindowsOwnName(item.name) || IsAsideItem(item.name))
         return -1;
-    std::wstring shown = item.isFolder ? item.name : WithoutExtension(item.name);
-    std::wstring normalized = NormalizedName(shown);
+    std::wstring normalized = LessonNameOf(item.name, item.isFolder);
     int taught;
     if (learned.Find(normalized, taught))
         return taught;
@@ -380,7 +395,7 @@ int SuggestFromTarget(const TargetEvidence& target) {
     std::wstring file = LowerAscii(base::FileNameOf(target.fileName));
     if (file.empty() || IsAsideItem(file) || file.rfind(L"unins", 0) == 0)
         return -1;
-    for (const std::wstring* text : {&target.productName, &target.fileDescription}) {
+    for (const std::wstring* text : {&target.fileDescription, &target.productName}) {
         std::wstring normalized = NormalizedName(*text);
         if (normalized.empty() || IsWindowsOwnName(*text))
             continue;

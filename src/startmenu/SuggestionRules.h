@@ -32,6 +32,9 @@ int SuggestCategory(const ItemEvidence& item, const LearnedChoices& learned);
 // The same from a shortcut's target, for an item its name did not explain.
 int SuggestFromTarget(const TargetEvidence& target);
 
+// The name under which a lesson about an item is kept: the shown name, normalized.
+std::wstring LessonNameOf(const std::wstring& fileName, bool isFolder);
+
 // The category a name (NormalizedName) points to, -1 when none.
 int JudgeName(const std::wstring& normalized);
 // An uninstaller, readme, help file, licence, web link or the like: never a program.
