@@ -66,8 +66,8 @@ void TMainForm::UndoSuggestions() {
     targets_.reset();
     int undone = suggestions_.Undo(*model_.Entries);
     ShowSuggestionsOn(false);
-    SetWindowTextW(Label12, (L"Suggestions undone: " + Items(undone) +
-                             (undone == 1 ? L" has" : L" have") + L" no category again.")
+    SetWindowTextW(Label12, (L"Undone: " + Items(undone) + (undone == 1 ? L" has" : L" have") +
+                             L" no category again.")
                                 .c_str());
 }
 
@@ -77,10 +77,9 @@ void TMainForm::ShowSuggestionsOn(bool on) {
 }
 
 void TMainForm::ShowSuggestionCount() {
-    SetWindowTextW(Label12,
-                   (L"Suggested a category for " + Items(suggestionCount_.suggested) + L"; " +
-                    std::to_wstring(suggestionCount_.left) + L" left for you to choose.")
-                       .c_str());
+    SetWindowTextW(Label12, (L"Suggested a category for " + Items(suggestionCount_.suggested) +
+                             L"; " + std::to_wstring(suggestionCount_.left) + L" left.")
+                                .c_str());
 }
 
 // A shortcut's target arrived: an item that is still as the click left it may get its

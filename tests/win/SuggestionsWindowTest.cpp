@@ -102,7 +102,7 @@ TEST_F(Suggestions, OneClickSortsRealNamesKeepsTheUsersChoicesLearnsAndUndoes) {
 
     ClickSuggest();
     EXPECT_EQ(WindowText(form->Button13), L"&Undo Suggestions");
-    EXPECT_EQ(Status(), L"Suggested a category for 5 items; 4 left for you to choose.");
+    EXPECT_EQ(Status(), L"Suggested a category for 5 items; 4 left.");
     EXPECT_EQ(EntryOf(L"Mozilla Firefox").Category, kInternet);
     EXPECT_EQ(EntryOf(L"VLC media player").Category, kEntertainment);
     EXPECT_EQ(EntryOf(L"Steam").Category, kGames);
@@ -134,7 +134,7 @@ TEST_F(Suggestions, OneClickSortsRealNamesKeepsTheUsersChoicesLearnsAndUndoes) {
     // Undo puts back what the click did and the user left alone.
     ClickSuggest();
     EXPECT_EQ(WindowText(form->Button13), L"S&uggest Categories");
-    EXPECT_EQ(Status(), L"Suggestions undone: 3 items have no category again.");
+    EXPECT_EQ(Status(), L"Undone: 3 items have no category again.");
     EXPECT_EQ(EntryOf(L"Mozilla Firefox").Category, CategoryNone);
     EXPECT_EQ(EntryOf(L"Steam").Category, CategoryNone);
     EXPECT_EQ(EntryOf(L"GIMP 2").Category, CategoryNone);
@@ -147,7 +147,7 @@ TEST_F(Suggestions, OneClickSortsRealNamesKeepsTheUsersChoicesLearnsAndUndoes) {
     ClickCategory(kProgramming);
     ClickListCheckBox(ListIndex(L"VLC media player"));
     ClickSuggest();
-    EXPECT_EQ(Status(), L"Suggested a category for 4 items; 5 left for you to choose.");
+    EXPECT_EQ(Status(), L"Suggested a category for 4 items; 5 left.");
     EXPECT_EQ(EntryOf(L"VLC media player").Category, kProgramming);
     EXPECT_EQ(EntryOf(L"Discord").Category, CategoryNone);
 
@@ -190,7 +190,7 @@ TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackgro
     // answering meanwhile.
     EXPECT_FALSE(form->TargetsIdle());
     EXPECT_EQ(EntryOf(L"Qwertz").Category, CategoryNone);
-    EXPECT_EQ(Status(), L"Suggested a category for 1600 items; 400 left for you to choose.");
+    EXPECT_EQ(Status(), L"Suggested a category for 1600 items; 400 left.");
     LetTargetsArrive();
     auto arrived = std::chrono::steady_clock::now();
     using ms = std::chrono::milliseconds;
@@ -200,7 +200,7 @@ TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackgro
         namesTime, static_cast<long long>(std::chrono::duration_cast<ms>(arrived - start).count()));
     EXPECT_LT(namesTime, 1000);
     EXPECT_EQ(EntryOf(L"Qwertz").Category, kGames);
-    EXPECT_EQ(Status(), L"Suggested a category for 1601 items; 399 left for you to choose.");
+    EXPECT_EQ(Status(), L"Suggested a category for 1601 items; 399 left.");
     // Undo takes back the background's suggestion too.
     ClickSuggest();
     EXPECT_EQ(EntryOf(L"Qwertz").Category, CategoryNone);
