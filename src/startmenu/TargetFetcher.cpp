@@ -90,6 +90,8 @@ TargetFetcher::TargetFetcher(std::vector<std::pair<EntryHandle, std::wstring>> s
 }
 
 TargetFetcher::~TargetFetcher() {
+    // Join runs what is queued: none of it may reach a window that is changing or going.
+    closing_ = true;
     worker_.RequestStop();
     worker_.Join();
 }
@@ -105,7 +107,8 @@ void TargetFetcher::Fetch(win::WorkerThread& worker) {
         evidence->handle = shortcut.first;
         worker.Post<Evidence>(std::move(evidence), [this](std::unique_ptr<Evidence> e) {
             --pending_;
-            arrived_(*e);
+            if (!closing_)
+                arrived_(*e);
         });
     }
 }

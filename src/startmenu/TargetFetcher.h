@@ -44,6 +44,7 @@ private:
 
     Arrived arrived_;
     size_t pending_; // GUI thread only
+    bool closing_ = false;
     // Given before the worker starts and read only by it.
     std::vector<std::pair<EntryHandle, std::wstring>> shortcuts_;
     win::WorkerThread worker_;
