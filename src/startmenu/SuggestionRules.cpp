@@ -232,61 +232,26 @@ bool IsAsideItem(const std::wstring& fileName) {
                     [&](const wchar_t* e) { return extension == e; }))
         return true;
     std::vector<std::wstring> words = WordsOf(NormalizedName(WithoutExtension(fileName)));
-    static const std::vector<std::vector<std::wstring>> aside = {{L"uninstall"},
-                                                                 {L"uninstaller"},
-                                                                 {L"uninst"},
-                                                                 {L"unins000"},
-                                                                 {L"remove"},
-                                                                 {L"readme"},
-                                                                 {L"read", L"me"},
-                                                                 {L"help"},
-                                                                 {L"manual"},
-                                                                 {L"manuals"},
-                                                                 {L"documentation"},
-                                                                 {L"docs"},
-                                                                 {L"license"},
-                                                                 {L"licence"},
-                                                                 {L"eula"},
-                                                                 {L"changelog"},
-                                                                 {L"changes"},
-                                                                 {L"release", L"notes"},
-                                                                 {L"whats", L"new"},
-                                                                 {L"what", L"s", L"new"},
-                                                                 {L"website"},
-                                                                 {L"web", L"site"},
-                                                                 {L"homepage"},
-                                                                 {L"home", L"page"},
-                                                                 {L"online"},
-                                                                 {L"support"},
-                                                                 {L"faq"},
-                                                                 {L"guide"},
-                                                                 {L"register"},
-                                                                 {L"registration"},
-                                                                 {L"updates"},
-                                                                 {L"update"},
-                                                                 {L"updater"},
-                                                                 {L"tutorial"},
-                                                                 {L"getting", L"started"},
-                                                                 {L"about"},
-                                                                 {L"feedback"},
-                                                                 {L"report", L"a", L"bug"},
-                                                                 {L"module", L"docs"},
-                                                                 {L"repair"},
-                                                                 {L"setup"},
-                                                                 {L"install"},
-                                                                 {L"installer"},
-                                                                 {L"forum"},
-                                                                 {L"deinstallieren"},
-                                                                 {L"desinstaller"},
-                                                                 {L"desinstalar"},
-                                                                 {L"hilfe"},
-                                                                 {L"aide"},
-                                                                 {L"ayuda"},
-                                                                 {L"lies", L"mich"},
-                                                                 {L"lisezmoi"},
-                                                                 {L"leame"},
-                                                                 {L"documentatie"},
-                                                                 {L"handbuch"}};
+    // Words, or runs of words, that mark an item as no program of its own.
+    static const wchar_t* const marks[] = {
+        L"uninstall",     L"uninstaller", L"uninst",        L"unins000",     L"remove",
+        L"readme",        L"read me",     L"help",          L"manual",       L"manuals",
+        L"documentation", L"docs",        L"license",       L"licence",      L"eula",
+        L"changelog",     L"changes",     L"release notes", L"whats new",    L"what s new",
+        L"website",       L"web site",    L"homepage",      L"home page",    L"online",
+        L"on the web",    L"support",     L"faq",           L"guide",        L"register",
+        L"registration",  L"updates",     L"update",        L"updater",      L"tutorial",
+        L"tutorials",     L"samples",     L"examples",      L"visit",        L"getting started",
+        L"about",         L"feedback",    L"report a bug",  L"module docs",  L"repair",
+        L"setup",         L"install",     L"installer",     L"forum",        L"deinstallieren",
+        L"desinstaller",  L"desinstalar", L"hilfe",         L"aide",         L"ayuda",
+        L"lies mich",     L"lisezmoi",    L"leame",         L"documentatie", L"handbuch"};
+    static const std::vector<std::vector<std::wstring>> aside = [] {
+        std::vector<std::vector<std::wstring>> runs;
+        for (const wchar_t* mark : marks)
+            runs.push_back(WordsOf(mark));
+        return runs;
+    }();
     return std::any_of(aside.begin(), aside.end(), [&](const std::vector<std::wstring>& s) {
         return ContainsWordSequence(words, s);
     });
@@ -357,6 +322,9 @@ bool IsWindowsOwnResource(const std::wstring& localizedName) {
         return IsWindowsOwnName(localizedName);
     static const wchar_t* const places[] = {L"%systemroot%", L"%windir%", L"\\system32\\",
                                             L"\\syswow64\\", L"c:\\windows\\"};
+    // A library named without a folder is looked for in the system folder.
+    if (text.find(L'\\') == std::wstring::npos)
+        return true;
     return std::any_of(std::begin(places), std::end(places),
                        [&](const wchar_t* p) { return text.find(p) != std::wstring::npos; });
 }

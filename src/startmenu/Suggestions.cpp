@@ -53,7 +53,7 @@ int SuggestionRun::Undo(EntryList& entries) {
         EntryNode* node = entries.Find(record.handle);
         if (record.touched || !node)
             continue;
-        ApplyCheckState(*node, CategoryNone, false, true);
+        ApplyCheckState(*node, CategoryNone, true, true);
         node->Entry().Status = record.statusBefore;
         ++undone;
     }
