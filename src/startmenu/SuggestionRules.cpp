@@ -75,15 +75,17 @@ const std::vector<Keywords>& KeywordTable() {
 // Words after a program's name that leave it the same program ("Steam Launcher").
 bool IsEditionWord(const std::wstring& word) {
     static const wchar_t* const words[] = {
-        L"launcher", L"client",       L"app",     L"desktop",   L"portable", L"free",
-        L"pro",      L"professional", L"edition", L"community", L"beta",     L"home",
-        L"plus",     L"lite",         L"premium", L"ultimate",  L"standard", L"enterprise",
-        L"classic",  L"express",      L"deluxe",  L"gold",      L"platinum", L"personal",
-        L"basic",    L"trial",        L"version", L"for",       L"windows",  L"pc",
-        L"cc",       L"dc",           L"hd",      L"x",         L"se",       L"the",
-        L"ce",       L"ee",           L"studio",  L"suite",     L"player",   L"reader",
-        L"viewer",   L"manager",      L"center",  L"centre",    L"control",  L"panel",
-        L"settings", L"tools",        L"browser", L"editor"};
+        L"launcher",  L"client",       L"app",     L"desktop",   L"portable",   L"free",
+        L"pro",       L"professional", L"edition", L"community", L"beta",       L"home",
+        L"plus",      L"lite",         L"premium", L"ultimate",  L"standard",   L"enterprise",
+        L"classic",   L"express",      L"deluxe",  L"gold",      L"platinum",   L"personal",
+        L"basic",     L"trial",        L"version", L"for",       L"windows",    L"pc",
+        L"cc",        L"dc",           L"hd",      L"x",         L"se",         L"the",
+        L"ce",        L"ee",           L"studio",  L"suite",     L"player",     L"reader",
+        L"viewer",    L"manager",      L"center",  L"centre",    L"control",    L"panel",
+        L"settings",  L"tools",        L"browser", L"editor",    L"english",    L"deutsch",
+        L"francais",  L"español",      L"espanol", L"italiano",  L"nederlands", L"português",
+        L"portugues", L"polski",       L"svenska", L"unicode"};
     return std::any_of(std::begin(words), std::end(words),
                        [&](const wchar_t* w) { return word == w; });
 }
@@ -115,6 +117,13 @@ KnownAnswer TableAnswer(const std::vector<std::wstring>& words, size_t from) {
             return part;
     }
     return {};
+}
+
+// Words that lean one way only when no other word says anything ("Chuzzle Deluxe" is a game,
+// "Music Maker Deluxe" is not).
+int WeakKeywordCategory(const std::vector<std::wstring>& words) {
+    bool deluxe = std::find(words.begin(), words.end(), L"deluxe") != words.end();
+    return deluxe && words.size() > 1 ? kGames : -1;
 }
 
 int KeywordCategory(const std::vector<std::wstring>& words) {
@@ -220,10 +229,20 @@ int JudgeName(const std::wstring& normalized) {
     int keyword = KeywordCategory(words);
     if (keyword >= 0)
         return keyword;
-    return PublisherCategory(words);
+    int publisher = PublisherCategory(words);
+    if (publisher >= 0)
+        return publisher;
+    return std::any_of(words.begin(), words.end(),
+                       [&](const std::wstring& w) { return KeywordCategory({w}) >= 0; })
+               ? -1
+               : WeakKeywordCategory(words);
 }
 
 bool IsAsideItem(const std::wstring& fileName) {
+    // A program whose own name has such a word ("Revo Uninstaller") is known by that name.
+    if (KnownProgram(NormalizedName(WithoutExtension(fileName))).known == Known::Category &&
+        ExtensionOf(fileName) != L".url")
+        return false;
     static const wchar_t* const extensions[] = {L".url",     L".txt",  L".pdf", L".chm", L".hlp",
                                                 L".htm",     L".html", L".rtf", L".doc", L".ini",
                                                 L".website", L".mht",  L".xps", L".md",  L".log"};

@@ -143,10 +143,25 @@ def main():
             continue
         table[key] = best
 
-    for category, names in read_lists(os.path.join(HERE, "known-programs.txt")):
+    curated = list(read_lists(os.path.join(HERE, "known-programs.txt")))
+    vendors = {normalise(name) for category, names in curated if category == "None"
+               for name in names}
+    for category, names in curated:
         index = -1 if category == "None" else CATEGORIES.index(category)
         for name in names:
             table[normalise(name)] = index
+    # A listed name without its vendor in front ("Macromedia Dreamweaver" is also
+    # "Dreamweaver"), unless that is already known.
+    for category, names in curated:
+        if category == "None":
+            continue
+        for name in names:
+            words = normalise(name).split()
+            for n in (1, 2):
+                rest = " ".join(words[n:])
+                if (len(words) > n and " ".join(words[:n]) in vendors and rest not in table
+                        and rest not in GENERIC and len(rest) >= 4):
+                    table[rest] = CATEGORIES.index(category)
 
     lines = []
     for key in sorted(table):
