@@ -101,8 +101,6 @@ public:
     // "Suggest Categories" and its undo (MainFormSuggest.cpp): a category for every item the
     // user has not categorised where the program can tell, and back.
     void Button13Click();
-    // Whether the last click's suggestions are on (the button then offers their undo).
-    bool SuggestionsOn() const { return suggestionsOn_; }
     // Whether what the targets of the shortcuts tell has all arrived (tests).
     bool TargetsIdle() const { return !targets_ || targets_->Idle(); }
 
