@@ -47,16 +47,23 @@ void TMainForm::Suggest() {
         *model_.Entries, suggestions_, learned,
         [&](const EntryNode& node) { return isCategoryFolder(node.Entry().Path); },
         [&](const EntryNode& node) { return evidence.For(node); });
-    // What the names left open, the shortcuts' targets may tell, in the background.
-    std::vector<std::pair<EntryHandle, std::wstring>> shortcuts;
-    for (EntryNode* node = model_.Entries->First(); node; node = node->NextSibling())
-        if (!node->IsFolder() && SuggestionRun::Eligible(*node) &&
-            !isCategoryFolder(node->Entry().Path) && base::IsShortcutFileName(node->Name()) &&
-            !evidence.For(*node).windowsOwn)
-            shortcuts.emplace_back(node->Handle(), node->Entry().Path);
-    if (!shortcuts.empty())
+    // What the names left open, the shortcuts' targets may tell, in the background: of a
+    // shortcut, or of the programs inside a folder.
+    std::vector<TargetFetcher::Request> requests;
+    for (EntryNode* node = model_.Entries->First(); node; node = node->NextSibling()) {
+        if (!SuggestionRun::Eligible(*node) || isCategoryFolder(node->Entry().Path) ||
+            (!node->IsFolder() && !base::IsShortcutFileName(node->Name())))
+            continue;
+        ItemEvidence item = evidence.For(*node);
+        if (item.windowsOwn || IsWindowsOwnName(item.name) || IsAsideItem(item.name))
+            continue;
+        std::vector<std::wstring> shortcuts = evidence.ProgramShortcuts(*node);
+        if (!shortcuts.empty())
+            requests.push_back({node->Handle(), std::move(shortcuts)});
+    }
+    if (!requests.empty())
         targets_ = std::make_unique<TargetFetcher>(
-            std::move(shortcuts),
+            std::move(requests),
             [this](const TargetFetcher::Evidence& found) { ReceiveTarget(found); });
     ShowSuggestionsOn(true);
     ShowSuggestionCount();
@@ -82,14 +89,14 @@ void TMainForm::ShowSuggestionCount() {
                                 .c_str());
 }
 
-// A shortcut's target arrived: an item that is still as the click left it may get its
-// category from the target's version resource.
+// An item's targets arrived: an item that is still as the click left it may get its
+// category from what their version resources say.
 void TMainForm::ReceiveTarget(const TargetFetcher::Evidence& found) {
     EntryNode* node = model_.Entries->Find(found.handle);
     if (!suggestionsOn_ || processing_ || !node || found.inWindowsFolder ||
         !SuggestionRun::Eligible(*node))
         return;
-    int category = SuggestFromTarget(found.target);
+    int category = SuggestFromTargets(found.targets);
     if (category < 0)
         return;
     suggestions_.Assign(*node, category);

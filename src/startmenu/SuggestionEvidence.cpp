@@ -49,17 +49,8 @@ ItemEvidence SuggestionEvidence::For(const EntryNode& node) const {
     item.windowsOwn = windowsItems_.count(win::LowerFileName(node.Name())) > 0;
     if (!item.isFolder || item.windowsOwn)
         return item;
-    std::vector<std::wstring> places;
-    if (node.Entry().Origin == OriginBoth) {
-        for (const std::wstring* programs :
-             {&folders_.CommonProgramsDir, &folders_.UserProgramsDir})
-            if (!programs->empty())
-                places.push_back(*programs + L"\\" + node.Name());
-    } else {
-        places.push_back(node.Entry().Path);
-    }
     bool hasIni = false;
-    for (const std::wstring& place : places) {
+    for (const std::wstring& place : PlacesOf(node)) {
         win::ForEachFile(place + L"\\*.*", [&](const WIN32_FIND_DATAW& data) {
             std::wstring name = data.cFileName;
             if (base::SameNameAscii(name, L"desktop.ini"))
@@ -77,6 +68,30 @@ ItemEvidence SuggestionEvidence::For(const EntryNode& node) const {
         hasIni = false;
     }
     return item;
+}
+
+std::vector<std::wstring> SuggestionEvidence::PlacesOf(const EntryNode& node) const {
+    if (node.Entry().Origin != OriginBoth)
+        return {node.Entry().Path};
+    std::vector<std::wstring> places;
+    for (const std::wstring* programs : {&folders_.CommonProgramsDir, &folders_.UserProgramsDir})
+        if (!programs->empty())
+            places.push_back(*programs + L"\\" + node.Name());
+    return places;
+}
+
+std::vector<std::wstring> SuggestionEvidence::ProgramShortcuts(const EntryNode& node) const {
+    if (!node.IsFolder())
+        return {node.Entry().Path};
+    std::vector<std::wstring> shortcuts;
+    for (const std::wstring& place : PlacesOf(node))
+        win::ForEachFile(place + L"\\*.lnk", [&](const WIN32_FIND_DATAW& data) {
+            std::wstring name = data.cFileName;
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                base::IsShortcutFileName(name) && !IsAsideItem(name) && !IsWindowsOwnName(name))
+                shortcuts.push_back(place + L"\\" + name);
+        });
+    return shortcuts;
 }
 
 } // namespace startmenu

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "startmenu/EntryList.h"
 #include "startmenu/FolderLocations.h"
@@ -16,8 +17,14 @@ class SuggestionEvidence {
 public:
     explicit SuggestionEvidence(const FolderLocations& folders);
     ItemEvidence For(const EntryNode& node) const;
+    // The shortcuts of the programs inside a folder (uninstallers, readme files and links
+    // left out), or the shortcut itself.
+    std::vector<std::wstring> ProgramShortcuts(const EntryNode& node) const;
 
 private:
+    // Where a folder's contents are: in both Programs folders for an item in both.
+    std::vector<std::wstring> PlacesOf(const EntryNode& node) const;
+
     const FolderLocations& folders_;
     // Lower-cased names of items the Programs folders' desktop.ini gives a Windows name.
     std::unordered_set<std::wstring> windowsItems_;

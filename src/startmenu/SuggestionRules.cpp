@@ -183,25 +183,30 @@ bool ContainsWordSequence(const std::vector<std::wstring>& words,
     return false;
 }
 
-// A folder the name does not explain: the programs inside agree on a category.
-int ContentsCategory(const std::vector<std::wstring>& contents) {
+// What several programs say together: at least half of them must say something, and three
+// quarters of those agree.
+int Agreement(const std::vector<int>& categories, int programs) {
     std::map<int, int> votes;
-    int programs = 0, judged = 0;
-    for (const std::wstring& child : contents) {
-        if (IsAsideItem(child) || IsWindowsOwnName(child))
-            continue;
-        ++programs;
-        int category = JudgeName(NormalizedName(WithoutExtension(child)));
-        if (category < 0)
-            continue;
-        ++judged;
-        ++votes[category];
-    }
+    int judged = 0;
+    for (int category : categories)
+        if (category >= 0) {
+            ++judged;
+            ++votes[category];
+        }
     if (judged == 0 || judged * 2 < programs)
         return -1;
     auto best = std::max_element(votes.begin(), votes.end(),
                                  [](const auto& a, const auto& b) { return a.second < b.second; });
     return best->second * 4 >= judged * 3 ? best->first : -1;
+}
+
+// A folder the name does not explain: the programs inside agree on a category.
+int ContentsCategory(const std::vector<std::wstring>& contents) {
+    std::vector<int> categories;
+    for (const std::wstring& child : contents)
+        if (!IsAsideItem(child) && !IsWindowsOwnName(child))
+            categories.push_back(JudgeName(NormalizedName(WithoutExtension(child))));
+    return Agreement(categories, static_cast<int>(categories.size()));
 }
 
 } // namespace
@@ -376,6 +381,13 @@ int SuggestCategory(const ItemEvidence& item, const LearnedChoices& learned) {
     bool onlyAside = !item.contents.empty() &&
                      std::all_of(item.contents.begin(), item.contents.end(), IsAsideItem);
     return onlyAside ? -1 : JudgeName(normalized);
+}
+
+int SuggestFromTargets(const std::vector<TargetEvidence>& targets) {
+    std::vector<int> categories;
+    for (const TargetEvidence& target : targets)
+        categories.push_back(SuggestFromTarget(target));
+    return Agreement(categories, static_cast<int>(categories.size()));
 }
 
 int SuggestFromTarget(const TargetEvidence& target) {

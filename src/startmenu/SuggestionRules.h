@@ -31,6 +31,8 @@ struct TargetEvidence {
 int SuggestCategory(const ItemEvidence& item, const LearnedChoices& learned);
 // The same from a shortcut's target, for an item its name did not explain.
 int SuggestFromTarget(const TargetEvidence& target);
+// From the targets of a folder's programs (or of one shortcut): they must agree.
+int SuggestFromTargets(const std::vector<TargetEvidence>& targets);
 
 // The name under which a lesson about an item is kept: the shown name, normalized.
 std::wstring LessonNameOf(const std::wstring& fileName, bool isFolder);

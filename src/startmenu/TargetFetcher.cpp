@@ -68,24 +68,22 @@ std::wstring WindowsFolder() {
 
 } // namespace
 
-TargetFetcher::Evidence ReadTargetEvidence(win::ShortcutReader& reader,
-                                           const std::wstring& shortcutPath) {
-    TargetFetcher::Evidence evidence;
-    std::wstring target;
-    if (!reader.Read(shortcutPath, target) || target.empty())
-        return evidence;
-    evidence.target.fileName = target;
+bool ReadTargetEvidence(win::ShortcutReader& reader, const std::wstring& shortcutPath,
+                        TargetEvidence& target, bool& inWindowsFolder) {
+    std::wstring path;
+    if (!reader.Read(shortcutPath, path) || path.empty())
+        return false;
+    target = TargetEvidence{};
+    target.fileName = path;
     std::wstring windows = WindowsFolder();
-    evidence.inWindowsFolder =
-        !windows.empty() && base::IsSameOrInside(win::LowerFileName(target), windows);
-    if (!evidence.inWindowsFolder && win::IsExistingFile(target))
-        ReadVersionResource(target, evidence.target);
-    return evidence;
+    inWindowsFolder = !windows.empty() && base::IsSameOrInside(win::LowerFileName(path), windows);
+    if (!inWindowsFolder && win::IsExistingFile(path))
+        ReadVersionResource(path, target);
+    return true;
 }
 
-TargetFetcher::TargetFetcher(std::vector<std::pair<EntryHandle, std::wstring>> shortcuts,
-                             Arrived arrived)
-    : arrived_(std::move(arrived)), pending_(shortcuts.size()), shortcuts_(std::move(shortcuts)) {
+TargetFetcher::TargetFetcher(std::vector<Request> requests, Arrived arrived)
+    : arrived_(std::move(arrived)), pending_(requests.size()), requests_(std::move(requests)) {
     worker_.Start([this](win::WorkerThread& worker) { Fetch(worker); });
 }
 
@@ -100,11 +98,18 @@ void TargetFetcher::Fetch(win::WorkerThread& worker) {
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     win::QuietDriveErrors quiet; // a target on an empty drive must not ask for a disk
     win::ShortcutReader reader;  // one link object for all, with COM on this thread
-    for (const auto& shortcut : shortcuts_) {
+    for (const Request& request : requests_) {
         if (worker.StopRequested())
             return;
-        auto evidence = std::make_unique<Evidence>(ReadTargetEvidence(reader, shortcut.second));
-        evidence->handle = shortcut.first;
+        auto evidence = std::make_unique<Evidence>();
+        evidence->handle = request.handle;
+        for (const std::wstring& shortcut : request.shortcuts) {
+            TargetEvidence target;
+            bool inWindows = false;
+            if (ReadTargetEvidence(reader, shortcut, target, inWindows))
+                evidence->targets.push_back(std::move(target));
+            evidence->inWindowsFolder = evidence->inWindowsFolder || inWindows;
+        }
         worker.Post<Evidence>(std::move(evidence), [this](std::unique_ptr<Evidence> e) {
             --pending_;
             if (!closing_)

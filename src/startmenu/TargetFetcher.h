@@ -5,7 +5,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "startmenu/EntryList.h"
@@ -17,26 +16,31 @@ namespace startmenu {
 
 // Reads what shortcuts' targets tell (the target's file name and the FileDescription,
 // ProductName and CompanyName of its version resource) on a worker thread, as the icons are
-// fetched, and hands each result to the GUI thread. Reading a target can take long (a
+// fetched, and hands each item's result to the GUI thread. Reading a target can take long (a
 // network drive, a large file), so the window never waits for it.
 //
-// To use this class: make one for a click with the shortcuts to read; arrived runs on the GUI
-// thread once a shortcut's evidence is there. Destroying it drops what has not arrived.
+// To use this class: make one for a click with the items to read, each with its shortcuts (a
+// shortcut itself, or the programs inside a folder); arrived runs on the GUI thread once an
+// item's evidence is there. Destroying it drops what has not arrived.
 class TargetFetcher {
 public:
+    struct Request {
+        EntryHandle handle = 0;
+        std::vector<std::wstring> shortcuts;
+    };
     struct Evidence {
         EntryHandle handle = 0;
-        TargetEvidence target;
-        bool inWindowsFolder = false;
+        std::vector<TargetEvidence> targets; // of the shortcuts that could be read
+        bool inWindowsFolder = false;        // one of them starts a program of Windows
     };
     using Arrived = std::function<void(const Evidence& evidence)>;
 
-    TargetFetcher(std::vector<std::pair<EntryHandle, std::wstring>> shortcuts, Arrived arrived);
+    TargetFetcher(std::vector<Request> requests, Arrived arrived);
     TargetFetcher(const TargetFetcher&) = delete;
     TargetFetcher& operator=(const TargetFetcher&) = delete;
     ~TargetFetcher();
 
-    // Whether every shortcut has been read and handed over.
+    // Whether every item has been read and handed over.
     bool Idle() const { return pending_ == 0; }
 
 private:
@@ -46,12 +50,13 @@ private:
     size_t pending_; // GUI thread only
     bool closing_ = false;
     // Given before the worker starts and read only by it.
-    std::vector<std::pair<EntryHandle, std::wstring>> shortcuts_;
+    std::vector<Request> requests_;
     win::WorkerThread worker_;
 };
 
-// The evidence of one shortcut file, read at once (the worker's step, also for tests).
-TargetFetcher::Evidence ReadTargetEvidence(win::ShortcutReader& reader,
-                                           const std::wstring& shortcutPath);
+// What one shortcut file's target tells, read at once (the worker's step); false when the
+// shortcut cannot be read or has no file target.
+bool ReadTargetEvidence(win::ShortcutReader& reader, const std::wstring& shortcutPath,
+                        TargetEvidence& target, bool& inWindowsFolder);
 
 } // namespace startmenu

@@ -76,6 +76,14 @@ TEST(SuggestionRules, EvidenceFromNameFolderContentsTargetAndTheUsersLessons) {
         3);
     EXPECT_EQ(SuggestFromTarget({L"C:\\Games\\x.exe", L"", L"", L"Valve Corporation"}), kGames);
     EXPECT_EQ(SuggestFromTarget({L"C:\\X\\unins000.exe", L"Setup/Uninstall", L"Steam", L""}), -1);
+    // A folder's programs together: they must agree.
+    TargetEvidence chess = {L"C:\\Z\\chess.exe", L"Zylofon Chess", L"", L""};
+    TargetEvidence unknown = {L"C:\\Z\\tool.exe", L"", L"", L""};
+    TargetEvidence player = {L"C:\\Z\\play.exe", L"Zylofon Player", L"", L""};
+    EXPECT_EQ(SuggestFromTargets({chess, chess, unknown}), kGames);
+    EXPECT_EQ(SuggestFromTargets({chess, player}), -1);
+    EXPECT_EQ(SuggestFromTargets({chess, unknown, unknown}), -1);
+    EXPECT_EQ(SuggestFromTargets({}), -1);
     // What the user taught wins over the table, "none" included.
     LearnedChoices learned;
     learned.Remember(NormalizedName(L"Mozilla Firefox"), kOffice);

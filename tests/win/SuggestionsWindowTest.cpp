@@ -175,7 +175,7 @@ TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackgro
         L"Mozilla Firefox", L"VLC media player", L"Steam",    L"GIMP",
         L"Notepad++",       L"KeePass",          L"Audacity", L"7-Zip File Manager",
         L"Qwertz Helper",   L"Uninstall Zylofon"};
-    for (int i = 0; i < 1799; ++i)
+    for (int i = 0; i < 1798; ++i)
         MakeFile(Common(std::wstring(names[i % 10]) + L" " + std::to_wstring(i) + L".lnk"));
     // Vendor folders whose names say nothing: what is inside them is read during the click.
     for (int i = 0; i < 200; ++i) {
@@ -186,6 +186,10 @@ TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackgro
     }
     // A shortcut whose name says nothing, to a program whose version resource does.
     MakeShortcut(Common(L"Qwertz.lnk"), ProgramWithVersionResource(L"qwertz.exe"));
+    // A vendor folder the same: its program says what it is, its uninstaller nothing.
+    MakeDir(Common(L"Zylofon Soft"));
+    MakeShortcut(Common(L"Zylofon Soft\\Zylofon.lnk"), ProgramWithVersionResource(L"zylofon.exe"));
+    MakeFile(Common(L"Zylofon Soft\\Uninstall.lnk"));
     Open();
     form->Button4Click();
     ASSERT_EQ(form->Model().Entries->Count(), 2000u);
@@ -197,6 +201,7 @@ TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackgro
     // answering meanwhile.
     EXPECT_FALSE(form->TargetsIdle());
     EXPECT_EQ(EntryOf(L"Qwertz").Category, CategoryNone);
+    EXPECT_EQ(EntryOf(L"Zylofon Soft").Category, CategoryNone);
     EXPECT_EQ(Status(), L"Suggested a category for 1640 items; 360 left.");
     EXPECT_EQ(EntryOf(L"Qwertz Vendor 7").Category, kGames);
     LetTargetsArrive();
@@ -208,10 +213,12 @@ TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackgro
         namesTime, static_cast<long long>(std::chrono::duration_cast<ms>(arrived - start).count()));
     EXPECT_LT(namesTime, 1000);
     EXPECT_EQ(EntryOf(L"Qwertz").Category, kGames);
-    EXPECT_EQ(Status(), L"Suggested a category for 1641 items; 359 left.");
+    EXPECT_EQ(EntryOf(L"Zylofon Soft").Category, kGames);
+    EXPECT_EQ(Status(), L"Suggested a category for 1642 items; 358 left.");
     // Undo takes back the background's suggestion too.
     ClickSuggest();
     EXPECT_EQ(EntryOf(L"Qwertz").Category, CategoryNone);
+    EXPECT_EQ(EntryOf(L"Zylofon Soft").Category, CategoryNone);
     EXPECT_EQ(EntryOf(L"Steam 2").Category, CategoryNone);
     EXPECT_EQ(EntryOf(L"Qwertz Vendor 7").Category, CategoryNone);
 }
