@@ -1,6 +1,5 @@
 // "Suggest Categories" on the categorisation page, its undo, and what the user teaches it.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 #include <utility>
@@ -55,7 +54,10 @@ void TMainForm::Suggest() {
             (!node->IsFolder() && !base::IsShortcutFileName(node->Name())))
             continue;
         ItemEvidence item = evidence.For(*node);
-        if (item.windowsOwn || IsWindowsOwnName(item.name) || IsAsideItem(item.name))
+        int taught;
+        // What the user taught about the name stands, "none" too.
+        if (item.windowsOwn || IsWindowsOwnName(item.name) || IsAsideItem(item.name) ||
+            learned.Find(LessonNameOf(item.name, item.isFolder), taught))
             continue;
         std::vector<std::wstring> shortcuts = evidence.ProgramShortcuts(*node);
         if (!shortcuts.empty())

@@ -9,6 +9,7 @@
 
 #include "FakeRestoreClient.h"
 #include "MainWindowFixture.h"
+#include "app/Settings.h"
 #include "backup/SRRestorePtAPI.h"
 #include "startmenu/MainFormIds.h"
 #include "win/Handles.h"
@@ -41,8 +42,8 @@ protected:
     std::wstring Learned() const {
         wchar_t text[4096] = {};
         DWORD size = sizeof text;
-        RegGetValueW(HKEY_CURRENT_USER, L"Software\\Quenbrook\\Marlowen", L"LearnedCategories",
-                     RRF_RT_REG_SZ, nullptr, text, &size);
+        RegGetValueW(HKEY_CURRENT_USER, app::kSettingsKey, L"LearnedCategories", RRF_RT_REG_SZ,
+                     nullptr, text, &size);
         return text;
     }
     // Runs the GUI thread's messages until what the shortcuts' targets tell has arrived.
@@ -175,7 +176,7 @@ TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackgro
         L"Mozilla Firefox", L"VLC media player", L"Steam",    L"GIMP",
         L"Notepad++",       L"KeePass",          L"Audacity", L"7-Zip File Manager",
         L"Qwertz Helper",   L"Uninstall Zylofon"};
-    for (int i = 0; i < 1798; ++i)
+    for (int i = 0; i < 1797; ++i)
         MakeFile(Common(std::wstring(names[i % 10]) + L" " + std::to_wstring(i) + L".lnk"));
     // Vendor folders whose names say nothing: what is inside them is read during the click.
     for (int i = 0; i < 200; ++i) {
@@ -190,6 +191,11 @@ TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackgro
     MakeDir(Common(L"Zylofon Soft"));
     MakeShortcut(Common(L"Zylofon Soft\\Zylofon.lnk"), ProgramWithVersionResource(L"zylofon.exe"));
     MakeFile(Common(L"Zylofon Soft\\Uninstall.lnk"));
+    // One the user has taught to leave alone: what its target says does not count.
+    MakeShortcut(Common(L"Zylofon Tool.lnk"), ProgramWithVersionResource(L"tool.exe"));
+    const std::wstring lesson = L"-1\tzylofon tool\n";
+    RegSetKeyValueW(HKEY_CURRENT_USER, app::kSettingsKey, L"LearnedCategories", REG_SZ,
+                    lesson.c_str(), static_cast<DWORD>((lesson.size() + 1) * sizeof(wchar_t)));
     Open();
     form->Button4Click();
     ASSERT_EQ(form->Model().Entries->Count(), 2000u);
@@ -202,7 +208,7 @@ TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackgro
     EXPECT_FALSE(form->TargetsIdle());
     EXPECT_EQ(EntryOf(L"Qwertz").Category, CategoryNone);
     EXPECT_EQ(EntryOf(L"Zylofon Soft").Category, CategoryNone);
-    EXPECT_EQ(Status(), L"Suggested a category for 1640 items; 360 left.");
+    EXPECT_EQ(Status(), L"Suggested a category for 1639 items; 361 left.");
     EXPECT_EQ(EntryOf(L"Qwertz Vendor 7").Category, kGames);
     LetTargetsArrive();
     auto arrived = std::chrono::steady_clock::now();
@@ -214,7 +220,8 @@ TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackgro
     EXPECT_LT(namesTime, 1000);
     EXPECT_EQ(EntryOf(L"Qwertz").Category, kGames);
     EXPECT_EQ(EntryOf(L"Zylofon Soft").Category, kGames);
-    EXPECT_EQ(Status(), L"Suggested a category for 1642 items; 358 left.");
+    EXPECT_EQ(EntryOf(L"Zylofon Tool").Category, CategoryNone);
+    EXPECT_EQ(Status(), L"Suggested a category for 1641 items; 359 left.");
     // Undo takes back the background's suggestion too.
     ClickSuggest();
     EXPECT_EQ(EntryOf(L"Qwertz").Category, CategoryNone);
