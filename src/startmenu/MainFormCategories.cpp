@@ -229,6 +229,7 @@ void TMainForm::ToggleListItem(int item) {
     SetListState(item, state);
     if (ProfessionalMode && item == ListSelected() && TreeShowsFolder(*Tree))
         ApplyCheckState(*Tree, Tree->FirstRoot(), state != StatusChecked, true);
+    NoteUserChoices();
 }
 
 void TMainForm::ListView1SelectItem(int item, bool selected) {
@@ -278,6 +279,7 @@ void TMainForm::ToggleTreeItem(CheckTree::Node node) {
         return;
     ShowTreeStateInList(ToggleTreeNode(*Tree, *model_.Entries, node, model_.CurrentCategory,
                                        model_.CurrentCategory));
+    NoteUserChoices();
 }
 
 void TMainForm::ShowTreeStateInList(int rootState) {
@@ -294,6 +296,7 @@ void TMainForm::Movetoroot1Click() {
     MoveSelectedToRoot(*Tree, *model_.Entries);
     if (!Tree->FirstRoot())
         Tree->AddPlaceholder();
+    NoteUserChoices();
 }
 
 // Drags onto the category buttons ----------------------------------------------------------
@@ -325,6 +328,7 @@ void TMainForm::ButtonDragDrop(const CategoryButton& sender, DragSource source) 
                 DeleteListRow(item);
             }
         }
+        NoteUserChoices();
         return;
     }
     CheckTree::Node node = Tree->Selected();
@@ -337,6 +341,7 @@ void TMainForm::ButtonDragDrop(const CategoryButton& sender, DragSource source) 
         if (!Tree->FirstRoot())
             Tree->AddPlaceholder();
     }
+    NoteUserChoices();
 }
 
 const TMainForm::CategoryButton* TMainForm::ButtonAt(POINT screen) const {

@@ -32,6 +32,8 @@ enum MainFormId : int {
     IdLabel10,
     IdWelcomePicture,
     IdStatic,
+    IdButton13,
+    IdLabel12,
     IdAboutMenu = 1101,
     IdHomePageMenu,
     IdTellAFriendMenu,

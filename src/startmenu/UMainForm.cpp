@@ -47,6 +47,11 @@ void TMainForm::Show() {
 
 void TMainForm::FormCreate() {
     FormReady = false;
+    // The entries the suggestions were made for are gone with the old picture.
+    targets_.reset();
+    suggestions_ = SuggestionRun();
+    ShowSuggestionsOn(false);
+    SetWindowTextW(Label12, L"");
     model_.DiscardPicture();
     rows_.clear();
     ListView_SetItemCountEx(ListView1, 0, 0);
@@ -92,6 +97,7 @@ TMainForm::DiskRun::~DiskRun() {
 void TMainForm::Button8Click() {
     if (processing_)
         return;
+    NoteUserChoices();
     DiskRun run(*this);
 
     MoveReport report;
@@ -142,6 +148,7 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::FormDestroy() {
+    targets_.reset();
     icons_.reset(); // while the controls it draws into are still there
     model_.DiscardPicture();
 }
@@ -286,6 +293,9 @@ LRESULT TMainForm::OnCommand(int id, int code, HWND control) {
         return 0;
     case IdButton12:
         Button12Click();
+        return 0;
+    case IdButton13:
+        Button13Click();
         return 0;
     case IdUndoMenu:
         UndoLastProcessing1Click();

@@ -14,6 +14,8 @@
 #include "startmenu/IconFetcher.h"
 #include "startmenu/Processing.h"
 #include "startmenu/StartMenuModel.h"
+#include "startmenu/Suggestions.h"
+#include "startmenu/TargetFetcher.h"
 #include "win/Gdi.h"
 #include "win/Layout.h"
 #include "win/Splitter.h"
@@ -100,6 +102,12 @@ public:
     // Enables the menu's undo entry exactly when there is a run to undo.
     void RefreshUndoEntry();
 
+    // "Suggest Categories" and its undo (MainFormSuggest.cpp): a category for every item the
+    // user has not categorised where the program can tell, and back.
+    void Button13Click();
+    // Whether what the targets of the shortcuts tell has all arrived (tests).
+    bool TargetsIdle() const { return !targets_ || targets_->Idle(); }
+
     // Categories.
     struct CategoryButton {
         int commandId;
@@ -128,7 +136,8 @@ public:
     HWND BitBtn1 = nullptr, BitBtn2 = nullptr, BitBtn3 = nullptr, BitBtn4 = nullptr,
          BitBtn5 = nullptr, BitBtn6 = nullptr, BitBtn7 = nullptr, BitBtn8 = nullptr,
          BitBtn9 = nullptr;
-    HWND Label7 = nullptr, Label10 = nullptr;
+    HWND Button13 = nullptr;
+    HWND Label7 = nullptr, Label10 = nullptr, Label12 = nullptr;
     std::unique_ptr<win::Splitter> Splitter1;
     std::unique_ptr<CategoryTreeView> Tree;
 
@@ -201,6 +210,15 @@ private:
     void EndDrag(bool drop);
     const CategoryButton* ButtonAt(POINT screen) const;
 
+    // Suggestions (MainFormSuggest.cpp).
+    void Suggest();
+    void UndoSuggestions();
+    void ShowSuggestionsOn(bool on);
+    void ReceiveTarget(const TargetFetcher::Evidence& evidence);
+    void ShowSuggestionCount();
+    // What the user has changed against a suggestion since the last look is learned.
+    void NoteUserChoices();
+
     void SetListWidth(int width);
     void ApplyListWidthRule();
 
@@ -252,6 +270,11 @@ private:
     bool processing_ = false;
     bool closeRequested_ = false;
     ProcessingResult lastProcessing_ = ProcessingResult::NotRun;
+
+    SuggestionRun suggestions_;
+    SuggestionCount suggestionCount_;
+    bool suggestionsOn_ = false;
+    std::unique_ptr<TargetFetcher> targets_;
 
     // The drag in progress.
     bool dragging_ = false;

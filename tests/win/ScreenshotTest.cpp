@@ -110,6 +110,17 @@ TEST(ScreenshotTest, EveryPageInBothModes) {
     EXPECT_FALSE(program.Visible(IdTreeView1));
     EXPECT_GT(ListView_GetItemCount(program.Control(IdListView1)), 10);
     program.Save(L"page2-simple");
+    // The suggestions in the program itself: ticks and a count, then their undo.
+    int listed = ListView_GetItemCount(program.Control(IdListView1));
+    program.Click(IdButton13);
+    EXPECT_EQ(program.Text(IdButton13), L"&Undo Suggestions");
+    EXPECT_EQ(program.Text(IdLabel12).rfind(L"Suggested a category for ", 0), 0u)
+        << program.Text(IdLabel12);
+    EXPECT_LT(ListView_GetItemCount(program.Control(IdListView1)), listed);
+    program.Save(L"page2-suggested");
+    program.Click(IdButton13);
+    EXPECT_EQ(program.Text(IdButton13), L"S&uggest Categories");
+    EXPECT_EQ(ListView_GetItemCount(program.Control(IdListView1)), listed);
     program.Click(IdButton6);
     EXPECT_EQ(program.Text(IdButton6), L"&Cancel");
     EXPECT_FALSE(IsWindowEnabled(program.Control(IdButton4)));
