@@ -13,7 +13,7 @@ rm -rf "$prefix"
 mkdir -p "$prefix"
 # Detached from CTest's output pipes, or CTest would wait for the server to end.
 wineserver -p >/dev/null 2>&1 </dev/null
-# Plain wineboot: the first Wine call creates and boots the prefix; "wineboot -i" after it
+# Plain wineboot: the first Wine call creates and boots the prefix; booting it again with -i
 # would start a second service manager, and every COM start would then wait 10 s for RpcSs.
 wineboot >/dev/null 2>&1 </dev/null
 "$(dirname "$0")/own-user-folders.sh" "$prefix"

@@ -13,7 +13,7 @@ source "$root/tools/xvfb.sh"
 export WINEPREFIX="$build/demo-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [[ ! -d "$WINEPREFIX/drive_c" ]]; then
     echo "Making a demo Start Menu in $WINEPREFIX"
-    # Plain wineboot: "wineboot -i" after the first Wine call would start a second service
+    # Plain wineboot: booting again with -i after the first Wine call would start a second service
     # manager, and every COM start would wait 10 s for RpcSs.
     wineboot >/dev/null 2>&1
     "$root/tools/own-user-folders.sh" "$WINEPREFIX"
