@@ -142,6 +142,23 @@ bool IsInUse(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
+// Whether no other program holds the item so that it cannot be removed. The system's own
+// readers (an indexer, a virus scanner, the shell) open items for a moment: an item is held
+// only when it stays so for half a second.
+bool CanBeRemoved(const std::wstring& path, bool isFolder) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (attempt > 0)
+            Sleep(50);
+        win::FileHandle probe(CreateFileW(
+            path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+            OPEN_EXISTING,
+            FILE_FLAG_OPEN_REPARSE_POINT | (isFolder ? FILE_FLAG_BACKUP_SEMANTICS : 0), nullptr));
+        if (probe || !IsInUse(GetLastError()))
+            return true;
+    }
+    return false;
+}
+
 // The first file or folder below folder that another program holds so that it cannot be
 // removed (a file open without sharing its deletion, a folder that is a program's current
 // folder or open in it), or empty: a restore must be able to remove everything it replaces.
@@ -152,11 +169,7 @@ std::wstring FirstItemInUse(const std::wstring& folder) {
         if (!found.empty() || win::IsLinkedDirectory(data))
             return;
         bool isFolder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        win::FileHandle probe(CreateFileW(
-            path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-            OPEN_EXISTING,
-            FILE_FLAG_OPEN_REPARSE_POINT | (isFolder ? FILE_FLAG_BACKUP_SEMANTICS : 0), nullptr));
-        if (!probe && IsInUse(GetLastError()))
+        if (!CanBeRemoved(path, isFolder))
             found = path;
         else if (isFolder)
             found = FirstItemInUse(path);

@@ -141,12 +141,14 @@ TEST_F(BackupStoreTest, RestoreGivesBackEveryItemAsItWasBackedUp) {
     ASSERT_EQ(keys.size(), 1u);
     EXPECT_EQ(keys[0].substr(16), L"=Before restoring Before sorting");
 
-    EXPECT_EQ(RestoreFromBackup(folders, Copy(2), L"After sorting", nullptr).outcome,
-              RestoreOutcome::Restored);
+    restored = RestoreFromBackup(folders, Copy(2), L"After sorting", nullptr);
+    EXPECT_EQ(restored.outcome, RestoreOutcome::Restored)
+        << win::Utf8FromWide(FailureText(restored.failure));
     EXPECT_EQ(User(), changedUser);
     EXPECT_EQ(Common(), changedCommon);
-    EXPECT_EQ(RestoreFromBackup(folders, Copy(1), L"Before sorting", nullptr).outcome,
-              RestoreOutcome::Restored);
+    restored = RestoreFromBackup(folders, Copy(1), L"Before sorting", nullptr);
+    EXPECT_EQ(restored.outcome, RestoreOutcome::Restored)
+        << win::Utf8FromWide(FailureText(restored.failure));
     EXPECT_EQ(User(), user);
 }
 
