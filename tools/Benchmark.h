@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "startmenu/ClearMode.h"
+#include "startmenu/processing/ClearMode.h"
 #include "win/Application.h"
 
 inline double Milliseconds(const std::function<void()>& work) {

@@ -11,7 +11,7 @@
 
 #include "app/MainFormTarget.h"
 #include "exchange/UXMLmenuManage.h"
-#include "startmenu/UMainForm.h"
+#include "startmenu/window/UMainForm.h"
 #include "win/Com.h"
 #include "win/Handles.h"
 #include "win/MsXml.h"

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "startmenu/ClearMode.h"
-#include "startmenu/ItemIcon.h"
-#include "startmenu/UMainForm.h"
+#include "startmenu/processing/ClearMode.h"
+#include "startmenu/model/ItemIcon.h"
+#include "startmenu/window/UMainForm.h"
 #include "win/Application.h"
 #include "win/Com.h"
 #include "win/FileSystem.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "cleanup/UDeleteEmptyShortcutsForm.h"
-#include "startmenu/ClearMode.h"
+#include "startmenu/processing/ClearMode.h"
 #include "win/Application.h"
 #include "win/Com.h"
 #include "win/FileSystem.h"

@@ -3,7 +3,7 @@
 // which see every window; the exchange library itself knows only LayoutTarget.
 #include "exchange/LayoutTarget.h"
 #include "exchange/UImportExportWizard.h"
-#include "startmenu/UMainForm.h"
+#include "startmenu/window/UMainForm.h"
 
 namespace app {
 

@@ -2,8 +2,8 @@
 // The main window knows the other subsystems' models but none of their windows: the program
 // entry hands it what its buttons and its menu open.
 #include "extras/UAboutForm.h"
-#include "startmenu/FolderLocations.h"
-#include "startmenu/UMainForm.h"
+#include "startmenu/model/FolderLocations.h"
+#include "startmenu/window/UMainForm.h"
 
 namespace app {
 

@@ -2,7 +2,7 @@
 
 #include "backup/BackupKey.h"
 #include "base/PathRules.h"
-#include "startmenu/ClearMode.h"
+#include "startmenu/processing/ClearMode.h"
 #include "win/Errors.h"
 #include "win/FileIdentity.h"
 #include "win/FileSystem.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "backup/FolderCopy.h"
-#include "startmenu/FolderLocations.h"
+#include "startmenu/model/FolderLocations.h"
 
 namespace backup {
 

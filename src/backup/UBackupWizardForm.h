@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "backup/BackupStore.h"
-#include "startmenu/FolderLocations.h"
+#include "startmenu/model/FolderLocations.h"
 #include "win/WizardWindow.h"
 
 namespace backup {

@@ -9,7 +9,7 @@
 #include "base/PathRules.h"
 #include "cleaning/EmptyFolders.h"
 #include "res/resource.h"
-#include "startmenu/ItemIcon.h"
+#include "startmenu/model/ItemIcon.h"
 #include "win/Dpi.h"
 #include "win/Errors.h"
 #include "win/FileSystem.h"

@@ -9,8 +9,8 @@
 
 #include "cleanup/USerchTread.h"
 #include "win/FileIdentity.h"
-#include "startmenu/FolderLocations.h"
-#include "startmenu/IconFetcher.h"
+#include "startmenu/model/FolderLocations.h"
+#include "startmenu/model/IconFetcher.h"
 #include "win/Gdi.h"
 #include "win/WizardWindow.h"
 

@@ -3,7 +3,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "startmenu/MoveReport.h"
+#include "startmenu/processing/MoveReport.h"
 
 namespace exchange {
 namespace {

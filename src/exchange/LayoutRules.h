@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "exchange/XmlTree.h"
-#include "startmenu/EntryList.h"
+#include "startmenu/model/EntryList.h"
 
 namespace exchange {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "startmenu/StartMenuModel.h"
+#include "startmenu/model/StartMenuModel.h"
 
 namespace exchange {
 

@@ -6,7 +6,7 @@
 #include "exchange/LayoutRules.h"
 #include "exchange/LayoutText.h"
 #include "exchange/Utf8.h"
-#include "startmenu/NameRules.h"
+#include "startmenu/model/NameRules.h"
 #include "win/Application.h"
 #include "win/FileSystem.h"
 #include "win/MsXml.h"

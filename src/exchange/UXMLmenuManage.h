@@ -5,7 +5,7 @@
 
 #include "exchange/LayoutRules.h"
 #include "exchange/LayoutTarget.h"
-#include "startmenu/StartMenuModel.h"
+#include "startmenu/model/StartMenuModel.h"
 #include "win/Errors.h"
 
 namespace exchange {

@@ -1,4 +1,4 @@
-#include "startmenu/CategoryPage.h"
+#include "startmenu/window/CategoryPage.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 
 #include "base/PathRules.h"
 #include "MemoryCheckTree.h"
-#include "startmenu/Categories.h"
-#include "startmenu/NameRules.h"
+#include "startmenu/model/Categories.h"
+#include "startmenu/model/NameRules.h"
 
 using namespace startmenu;
 using Node = CheckTree::Node;

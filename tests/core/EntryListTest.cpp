@@ -1,4 +1,4 @@
-#include "startmenu/EntryList.h"
+#include "startmenu/model/EntryList.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "exchange/LayoutRules.h"
 #include "exchange/LayoutText.h"
 #include "exchange/Utf8.h"
-#include "startmenu/Categories.h"
+#include "startmenu/model/Categories.h"
 
 using namespace exchange;
 using startmenu::CategoryNone;

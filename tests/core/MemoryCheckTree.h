@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "startmenu/CategoryPage.h"
+#include "startmenu/window/CategoryPage.h"
 
 class MemoryCheckTree : public startmenu::CheckTree {
 public:

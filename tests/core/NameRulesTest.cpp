@@ -1,4 +1,4 @@
-#include "startmenu/NameRules.h"
+#include "startmenu/model/NameRules.h"
 
 #include <gtest/gtest.h>
 

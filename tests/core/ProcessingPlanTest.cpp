@@ -3,10 +3,10 @@
 #include <cwctype>
 #include <map>
 
-#include "startmenu/Categories.h"
-#include "startmenu/MovePlan.h"
-#include "startmenu/RunJournal.h"
-#include "startmenu/UndoRules.h"
+#include "startmenu/model/Categories.h"
+#include "startmenu/processing/MovePlan.h"
+#include "startmenu/processing/RunJournal.h"
+#include "startmenu/processing/UndoRules.h"
 
 using namespace startmenu;
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "startmenu/SuggestionRules.h"
+#include "startmenu/suggestions/SuggestionRules.h"
 
 using namespace startmenu;
 

@@ -2,8 +2,8 @@
 // and a click that changes only what the user has not chosen and undoes only its own.
 #include <gtest/gtest.h>
 
-#include "startmenu/Suggestions.h"
-#include "startmenu/SuggestionName.h"
+#include "startmenu/suggestions/Suggestions.h"
+#include "startmenu/suggestions/SuggestionName.h"
 
 using namespace startmenu;
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Fixtures.h"
-#include "startmenu/FolderLocations.h"
+#include "startmenu/model/FolderLocations.h"
 #include "win/FileSystem.h"
 #include "win/Handles.h"
 

@@ -10,7 +10,7 @@
 #include "MainWindowFixture.h"
 #include "product/Settings.h"
 #include "backup/UBackupWizardForm.h"
-#include "startmenu/MainFormIds.h"
+#include "startmenu/window/MainFormIds.h"
 #include "win/Dpi.h"
 #include "win/Modal.h"
 #include "win/Text.h"

@@ -5,7 +5,7 @@
 
 #include "Fixtures.h"
 #include "cleaning/ShortcutCheck.h"
-#include "startmenu/ClearMode.h"
+#include "startmenu/processing/ClearMode.h"
 #include "win/FileSystem.h"
 #include "win/Text.h"
 

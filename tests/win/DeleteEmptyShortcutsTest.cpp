@@ -12,7 +12,7 @@
 #include "FakeRestoreClient.h"
 #include "MainWindowFixture.h"
 #include "cleanup/UDeleteEmptyShortcutsForm.h"
-#include "startmenu/MainFormIds.h"
+#include "startmenu/window/MainFormIds.h"
 #include "win/Dpi.h"
 #include "win/Modal.h"
 #include "win/Text.h"

@@ -8,7 +8,7 @@
 #include <shlobj.h>
 
 #include "Fixtures.h"
-#include "startmenu/MainFormIds.h"
+#include "startmenu/window/MainFormIds.h"
 #include "win/Text.h"
 
 using namespace testing_support;

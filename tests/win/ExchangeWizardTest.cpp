@@ -11,7 +11,7 @@
 #include "MainWindowFixture.h"
 #include "restorepoint/SRRestorePtAPI.h"
 #include "exchange/UImportExportWizard.h"
-#include "startmenu/MainFormIds.h"
+#include "startmenu/window/MainFormIds.h"
 #include "win/Dpi.h"
 #include "win/Modal.h"
 #include "win/Text.h"

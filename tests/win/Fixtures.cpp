@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "product/Settings.h"
-#include "startmenu/MainFormIds.h"
+#include "startmenu/window/MainFormIds.h"
 #include "win/Com.h"
 #include "win/FileSystem.h"
 #include "win/Handles.h"

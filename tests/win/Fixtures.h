@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "startmenu/FolderLocations.h"
+#include "startmenu/model/FolderLocations.h"
 #include "win/Handles.h"
 #include "win/UserPrompt.h"
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "MainWindowFixture.h"
-#include "startmenu/IconFetcher.h"
+#include "startmenu/model/IconFetcher.h"
 
 using namespace testing_support;
 using namespace startmenu;

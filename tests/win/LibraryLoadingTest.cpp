@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Fixtures.h"
-#include "startmenu/MainFormIds.h"
+#include "startmenu/window/MainFormIds.h"
 #include "win/Handles.h"
 
 using namespace testing_support;

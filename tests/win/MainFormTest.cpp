@@ -3,8 +3,8 @@
 #include "MainWindowFixture.h"
 #include "product/Settings.h"
 #include "product/Version.h"
-#include "startmenu/MainFormIds.h"
-#include "startmenu/UMainForm.h"
+#include "startmenu/window/MainFormIds.h"
+#include "startmenu/window/UMainForm.h"
 #include "win/FileSystem.h"
 #include "win/Text.h"
 

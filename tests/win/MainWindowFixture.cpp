@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "base/PathRules.h"
-#include "startmenu/NameRules.h"
+#include "startmenu/model/NameRules.h"
 
 using namespace startmenu;
 

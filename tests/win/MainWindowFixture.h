@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "Fixtures.h"
-#include "startmenu/UMainForm.h"
+#include "startmenu/window/UMainForm.h"
 #include "win/Com.h"
 
 namespace testing_support {

@@ -4,9 +4,9 @@
 #include <stdexcept>
 
 #include "Fixtures.h"
-#include "startmenu/Categories.h"
-#include "startmenu/Processing.h"
-#include "startmenu/StartMenuScan.h"
+#include "startmenu/model/Categories.h"
+#include "startmenu/processing/Processing.h"
+#include "startmenu/model/StartMenuScan.h"
 #include "win/Application.h"
 #include "win/Handles.h"
 #include "win/Text.h"

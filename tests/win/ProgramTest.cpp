@@ -3,8 +3,8 @@
 
 #include "Fixtures.h"
 #include "product/Version.h"
-#include "startmenu/ItemIcon.h"
-#include "startmenu/MainFormIds.h"
+#include "startmenu/model/ItemIcon.h"
+#include "startmenu/window/MainFormIds.h"
 #include "win/FileSystem.h"
 #include "win/Handles.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "Fixtures.h"
-#include "startmenu/StartMenuScan.h"
+#include "startmenu/model/StartMenuScan.h"
 #include "win/FileSystem.h"
 #include "win/Text.h"
 

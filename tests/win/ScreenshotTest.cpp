@@ -9,7 +9,7 @@
 
 #include "Fixtures.h"
 #include "product/Settings.h"
-#include "startmenu/MainFormIds.h"
+#include "startmenu/window/MainFormIds.h"
 #include "win/Handles.h"
 
 using namespace testing_support;

@@ -7,7 +7,7 @@
 #include "FakeRestoreClient.h"
 #include "MainWindowFixture.h"
 #include "restorepoint/SRRestorePtAPI.h"
-#include "startmenu/MainFormIds.h"
+#include "startmenu/window/MainFormIds.h"
 #include "win/Text.h"
 
 using namespace testing_support;

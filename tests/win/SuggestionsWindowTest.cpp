@@ -11,7 +11,7 @@
 #include "MainWindowFixture.h"
 #include "product/Settings.h"
 #include "restorepoint/SRRestorePtAPI.h"
-#include "startmenu/MainFormIds.h"
+#include "startmenu/window/MainFormIds.h"
 #include "win/Handles.h"
 
 using namespace testing_support;

@@ -4,7 +4,7 @@
 Reads the package index (names, package ids and tags of the Windows Package Manager's
 community repository, MIT licence), gives each package the category its tags point to
 through tag-categories.txt, adds the names of known-programs.txt (which win over the
-index), and writes src/startmenu/KnownProgramsTable.inc: one C++ string literal with a line
+index), and writes src/startmenu/suggestions/KnownProgramsTable.inc: one C++ string literal with a line
 "<category digit><tab><name>" per name and "P<category digit><tab><publisher>" per
 publisher whose packages are nearly all of one category.
 

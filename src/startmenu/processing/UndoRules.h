@@ -1,0 +1,44 @@
+#pragma once
+// What an undo of a processing run does with each step, from what it finds on disk, and
+// what it tells the user. No Windows call: built and tested natively.
+#include <string>
+#include <vector>
+
+#include "startmenu/processing/RunJournal.h"
+
+namespace startmenu {
+
+// What is at a place, compared with what the journal recorded there.
+enum class Presence { Missing, AsRecorded, Changed };
+
+enum class UndoVerdict {
+    PutBack,    // the item is where the run put it, as it was, and its old place is free
+    Untouched,  // the step was never taken (the run stopped before it) or is undone already
+    Gone,       // the user moved or deleted the item since
+    Changed,    // the user changed the item since
+    PlaceTaken, // something else lies in the item's old place now
+};
+
+// An item the run moved, found at its new place and at its old place.
+UndoVerdict JudgeMoveBack(Presence atNewPlace, Presence atOldPlace);
+
+// An item an undo leaves alone, and why.
+struct UndoSkip {
+    std::wstring item;
+    std::wstring reason;
+};
+struct UndoReport {
+    int putBack = 0;
+    std::vector<UndoSkip> skipped;
+};
+
+// The reason shown for an item left alone; empty for PutBack and Untouched.
+std::wstring SkipReason(UndoVerdict verdict, const std::wstring& newPlace,
+                        const std::wstring& oldPlace);
+
+// The one question before an undo: which items go back.
+std::wstring UndoQuestionText(const RunJournal& journal);
+// The message after it.
+std::wstring UndoReportText(const UndoReport& report);
+
+} // namespace startmenu

@@ -1,0 +1,51 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "startmenu/suggestions/LearnedChoices.h"
+
+namespace startmenu {
+
+// Everything known about one top-level item when its category is suggested.
+struct ItemEvidence {
+    std::wstring name; // the file name as listed ("Firefox.lnk", "GIMP 2")
+    bool isFolder = false;
+    // For a folder: the file names of the items inside it (from both Programs folders).
+    std::vector<std::wstring> contents;
+    // The shell shows the item under a name from one of Windows' own libraries
+    // (IsWindowsOwnResource), or its target lies in the Windows folder.
+    bool windowsOwn = false;
+};
+
+// What a shortcut's target tells, read from the file and its version resource.
+struct TargetEvidence {
+    std::wstring fileName; // "firefox.exe"
+    std::wstring fileDescription, productName, companyName;
+};
+
+// The category a typical user would give the item, or -1 when the program cannot tell with
+// good confidence. Never a category for Windows' own items, uninstallers, readme files and
+// web links. What the user taught comes first, then the table of known programs, then the
+// words of the name; a folder that its own name does not explain is judged by the
+// programs inside it.
+int SuggestCategory(const ItemEvidence& item, const LearnedChoices& learned);
+// The same from a shortcut's target, for an item its name did not explain.
+int SuggestFromTarget(const TargetEvidence& target);
+// From the targets of a folder's programs (or of one shortcut): they must agree.
+int SuggestFromTargets(const std::vector<TargetEvidence>& targets);
+
+// The name under which a lesson about an item is kept: the shown name, normalized.
+std::wstring LessonNameOf(const std::wstring& fileName, bool isFolder);
+
+// The category a name (NormalizedName) points to, -1 when none.
+int JudgeName(const std::wstring& normalized);
+// An uninstaller, readme, help file, licence, web link or the like: never a program.
+bool IsAsideItem(const std::wstring& fileName);
+// A folder or item of Windows itself (Accessories, Administrative Tools, Windows PowerShell,
+// in the languages Windows ships), by its file name or the name the shell shows.
+bool IsWindowsOwnName(const std::wstring& name);
+// A desktop.ini LocalizedResourceName (or LocalizedFileNames value) that takes the shown
+// name from a library of the Windows folder ("@%SystemRoot%\system32\shell32.dll,-21761").
+bool IsWindowsOwnResource(const std::wstring& localizedName);
+
+} // namespace startmenu
