@@ -9,6 +9,7 @@
 #include "app/MainFormTarget.h"
 #include "app/MainFormWiring.h"
 #include "app/RunChoice.h"
+#include "backup/BackupStore.h"
 #include "exchange/UXMLmenuManage.h"
 #include "extras/UAboutForm.h"
 #include "startmenu/processing/ClearMode.h"
@@ -55,6 +56,13 @@ void StopAtStepForTests(startmenu::TMainForm& mainForm) {
     };
 }
 
+// A restore stopped midway (the program ended, the system went down) is finished or undone,
+// as the user chooses, before the window shows the Start Menu.
+void RecoverUnfinishedRestore(startmenu::TMainForm& mainForm) {
+    if (backup::RecoverUnfinishedRestore(mainForm.Handle(), mainForm.Model().Folders))
+        mainForm.FormCreate();
+}
+
 // Imports the layout in apply mode on the hidden main window.
 int RunBatchImport(startmenu::TMainForm& mainForm, const std::wstring& fileName) {
     app::MainFormTarget target(mainForm);
@@ -95,6 +103,7 @@ int RunProgram() {
     StopAtStepForTests(mainForm);
     if (run == app::RunKind::BatchImport)
         return RunBatchImport(mainForm, args[0]);
+    RecoverUnfinishedRestore(mainForm);
     app::ConnectWizards(mainForm, folders);
     extras::TAboutBox aboutBox(mainForm.Handle());
     app::ConnectMenuExtras(mainForm, aboutBox);

@@ -120,4 +120,36 @@ std::wstring IndexDamage(const std::string& bytes) {
     return {};
 }
 
+std::wstring WithEntry(const std::wstring& text, const std::wstring& section,
+                       const std::wstring& key, const std::wstring& value) {
+    std::wstring line = value;
+    for (wchar_t& c : line)
+        if (c == L'\r' || c == L'\n' || c == L'\0')
+            c = L' ';
+    std::wstring result = text;
+    if (!result.empty() && result.back() != L'\n')
+        result += L"\r\n";
+    return result + L"[" + section + L"]\r\n" + key + L"=" + line + L"\r\n";
+}
+
+std::wstring WithoutSection(const std::wstring& text, const std::wstring& section) {
+    std::wstring result;
+    bool dropping = false;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find(L'\n', start);
+        end = end == std::wstring::npos ? text.size() : end + 1;
+        std::wstring line = text.substr(start, end - start);
+        start = end;
+        std::size_t first = line.find_first_not_of(L" \t");
+        if (first != std::wstring::npos && line[first] == L'[') {
+            std::size_t close = line.rfind(L']');
+            dropping = close != std::wstring::npos && close > first &&
+                       base::SameNameAscii(line.substr(first + 1, close - first - 1), section);
+        }
+        if (!dropping)
+            result += line;
+    }
+    return result;
+}
+
 } // namespace backup

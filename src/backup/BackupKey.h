@@ -37,4 +37,12 @@ std::vector<std::size_t> NewestFirst(const std::vector<std::wstring>& sections);
 // byte-order mark; each line is blank, a comment, a [section] or a key=value line.
 std::wstring IndexDamage(const std::string& bytes);
 
+// The index's text with a new section at its end holding key=value. A line break in the value
+// would begin a line of its own, so it becomes a space.
+std::wstring WithEntry(const std::wstring& text, const std::wstring& section,
+                       const std::wstring& key, const std::wstring& value);
+
+// The index's text without the lines of the section of that name (ASCII letters folded).
+std::wstring WithoutSection(const std::wstring& text, const std::wstring& section);
+
 } // namespace backup

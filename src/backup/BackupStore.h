@@ -35,10 +35,12 @@ struct BackupResult {
     CopyFailures failures;
 };
 
-// Copies both Programs folders into the first free backupN and adds its entry to the index.
-// Raises AppError when the copy's folder cannot be made or marked (nothing written to the
-// index), when the index cannot be written ("Unable to write to ...", the empty folder stays)
-// or when a sub-folder for a copy cannot be made.
+// Copies both Programs folders into the first free backupN and adds its entry to the index;
+// the copy is complete only when it has been compared item by item with the Start Menu.
+// Raises AppError when another instance is changing the Start Menu, when the copy's folder
+// cannot be made or marked (nothing written to the index), when the index cannot be written
+// ("Unable to write to ...", the empty folder stays) or when a sub-folder for a copy cannot be
+// made.
 BackupResult CreateBackup(const startmenu::FolderLocations& folders,
                           const std::wstring& description, CopyProgress* progress);
 
@@ -77,14 +79,28 @@ struct RestoreResult {
 };
 
 // Puts the copy in backupFolder, listed with description, in place of both Programs folders.
-// Refused with an AppError before anything is changed when the copy does not lie inside
+// Refused with an AppError before anything is changed when another instance is changing the
+// Start Menu, when an earlier restore has not finished, when the copy does not lie inside
 // BackupRootDir, is gone, is incomplete, or lacks the copy of a Programs folder it would
-// empty, or when an item of the Programs folders cannot be removed. What the folders held is
-// copied to a new backup copy first: listed once the restore has succeeded, removed when the
-// copy back fails and it has been put back.
+// empty, or when an item of the Programs folders cannot be removed. Before the first item of
+// the Start Menu is replaced, the restore is recorded in the backup store (a crash at any
+// point is then finished or undone at the next start) and what the folders held is a new
+// backup copy, compared with them and listed as "Before restoring <description>"; it is
+// removed again when the copy back fails and the Start Menu has been put back.
 RestoreResult RestoreFromBackup(const startmenu::FolderLocations& folders,
                                 const std::wstring& backupFolder, const std::wstring& description,
                                 CopyProgress* progress);
+
+// What to tell the user after a restore of the copy with that description: the text, and the
+// message box's type.
+std::wstring RestoreResultText(const RestoreResult& result, const std::wstring& description);
+UINT RestoreResultType(const RestoreResult& result);
+
+// Looks for a restore that did not finish (the program was ended, the system went down); when
+// there is one, says so in words and offers to finish it or to put back the Start Menu from
+// before it, through the user prompt over owner. Nothing happens while another instance is
+// changing the Start Menu. True when the Start Menu has changed.
+bool RecoverUnfinishedRestore(HWND owner, const startmenu::FolderLocations& folders);
 
 // The local time as the index's key holds it, with the user's time separator.
 std::wstring CurrentBackupKey();

@@ -401,34 +401,11 @@ void TBackupWizardForm::RestoreFromBackup() {
                   2 * present + ItemsToCopy({folder + kUserCopyName, folder + kCommonCopyName}));
         result = backup::RestoreFromBackup(folders_, folder, item.description, busy.Progress());
     }
-    const std::wstring kept =
-        result.beforeListed
-            ? L"The Start Menu as it was before the restore is kept as the backup copy \"Before "
-              L"restoring " +
-                  item.description + L"\" (" + result.before + L")."
-            : L"The Start Menu as it was before the restore is kept in " + result.before +
-                  L", but it could not be listed in " + IndexFileOf(folders_) + L".";
-    switch (result.outcome) {
-    case RestoreOutcome::Restored:
-        ShowMessage(L"Shortcuts are restored!\n\n" + kept,
-                    MB_OK | (result.beforeListed ? MB_ICONINFORMATION : MB_ICONWARNING));
+    ShowMessage(RestoreResultText(result, item.description), MB_OK | RestoreResultType(result));
+    if (result.outcome == RestoreOutcome::Restored)
         EndModal(IDOK);
-        return;
-    case RestoreOutcome::PutBack:
-        ShowMessage(L"The backup copy could not be restored completely: " +
-                        FailureText(result.failure) +
-                        L"\nThe Start Menu has been put back as it was before the restore.",
-                    MB_OK | MB_ICONWARNING);
+    else
         TabSheet3Show();
-        return;
-    case RestoreOutcome::Held:
-        ShowMessage(L"The backup copy could not be restored completely: " +
-                        FailureText(result.failure) +
-                        L"\nThe Start Menu could not be put back as it was either. " + kept,
-                    MB_OK | MB_ICONERROR);
-        TabSheet3Show();
-        return;
-    }
 }
 
 LRESULT TBackupWizardForm::OnCommand(int id, int code) {
@@ -471,6 +448,7 @@ LRESULT TBackupWizardForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 int RunBackupWizard(HWND owner, const startmenu::FolderLocations& folders) {
+    RecoverUnfinishedRestore(owner, folders);
     TBackupWizardForm wizard(owner, folders);
     return wizard.RunModal(owner);
 }

@@ -69,7 +69,7 @@ private:
 };
 
 // Shows the wizard modally over owner and destroys it when it closes; IDOK after a backup was
-// made or a copy restored, else IDCANCEL.
+// made or a copy restored, else IDCANCEL. A restore that did not finish is dealt with first.
 int RunBackupWizard(HWND owner, const startmenu::FolderLocations& folders);
 
 } // namespace backup

@@ -1,4 +1,5 @@
 #include "backup/BackupKey.h"
+#include "backup/RestoreRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -67,4 +68,54 @@ TEST(BackupIndex, DamageIsToldAndEveryReadableFormPasses) {
         noise += static_cast<char>(seed >> 16);
     }
     EXPECT_NE(IndexDamage(noise), L"");
+}
+
+TEST(BackupIndex, AnEntryIsAddedAtTheEndAndRemovedWithItsLinesOnly) {
+    const std::wstring text = L"[C:\\b\\backup1\\]\r\nk=One\r\n[Notes]\r\nn=x";
+    EXPECT_EQ(WithEntry(text, L"C:\\b\\backup2\\", L"01:02:2026:10:11", L"Two\r\nlines"),
+              text + L"\r\n[C:\\b\\backup2\\]\r\n01:02:2026:10:11=Two  lines\r\n");
+    EXPECT_EQ(WithEntry(L"", L"s", L"k", L"v"), L"[s]\r\nk=v\r\n");
+    EXPECT_EQ(WithoutSection(text, L"c:\\B\\BACKUP1\\"), L"[Notes]\r\nn=x");
+    EXPECT_EQ(WithoutSection(text, L"Notes"), L"[C:\\b\\backup1\\]\r\nk=One\r\n");
+    EXPECT_EQ(WithoutSection(text, L"C:\\b\\backup9\\"), text);
+}
+
+TEST(RestoreRecord, ReadBackAtEveryStopAndRefusedWhenChanged) {
+    RestoreRecord written{L"C:\\A\\backup\\backup1\\",
+                          L"Games\tand more",
+                          L"C:\\A\\backup\\backup2\\",
+                          L"C:\\U",
+                          L"",
+                          {},
+                          false,
+                          0};
+    const std::string begin = RestoreBeginBytes(written),
+                      filling = RestoreFillingBytes(written.copy),
+                      back = RestoreFillingBytes(written.before), end = RestoreFinishedBytes();
+    RestoreRecord read;
+    std::wstring error;
+    // Each whole line counts; a part of one does not.
+    for (std::size_t cut = 0; cut < begin.size(); cut += 7) {
+        EXPECT_TRUE(ParseRestoreRecord(begin.substr(0, cut), read, error)) << cut;
+        EXPECT_TRUE(read.copy.empty()) << cut;
+    }
+    ASSERT_TRUE(ParseRestoreRecord(begin + filling + back.substr(0, 9), read, error));
+    EXPECT_EQ(read.description, L"Games and more");
+    EXPECT_EQ(read.before, written.before);
+    EXPECT_EQ(read.userPrograms, L"C:\\U");
+    EXPECT_EQ(read.filling, written.copy);
+    EXPECT_FALSE(read.finished);
+    EXPECT_EQ(read.wholeBytes, begin.size() + filling.size());
+    ASSERT_TRUE(ParseRestoreRecord(begin + filling + back + end, read, error));
+    EXPECT_EQ(read.filling, written.before);
+    EXPECT_TRUE(read.finished);
+
+    std::string changed = begin + filling;
+    changed[begin.size() + 20] ^= 1;
+    for (const std::string& bad : {changed, begin + end + filling, std::string("[s]\r\n"),
+                                   begin + RestoreFillingBytes(L"C:\\Windows\\")}) {
+        EXPECT_FALSE(ParseRestoreRecord(bad, read, error));
+        EXPECT_FALSE(error.empty());
+        EXPECT_TRUE(read.copy.empty());
+    }
 }

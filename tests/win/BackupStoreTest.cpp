@@ -1,10 +1,15 @@
 // The backup store on real folders of the test prefix: copies made, listed and put back.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <thread>
+
 #include "BackupTestSupport.h"
 #include "backup/BackupStore.h"
+#include "product/WriterLock.h"
 #include "win/Com.h"
 #include "win/Errors.h"
+#include "win/FileIdentity.h"
 #include "win/Text.h"
 
 using namespace testing_support;
@@ -94,6 +99,15 @@ TEST_F(BackupStoreTest, RestoreGivesBackEveryItemAsItWasBackedUp) {
     // Wine keeps no read-only attribute on a folder; Windows does, and the copy keeps it.
     DWORD hiddenFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN;
     ASSERT_EQ(user[L"Kept"].attributes & hiddenFolder, hiddenFolder);
+    // Names that another program made and the system's path rules would change.
+    std::wstring extended = win::ExtendedLengthPath(folders.UserProgramsDir);
+    for (const wchar_t* folder : {L"Vendor Tools...", L"LPT1", L"Trail space "})
+        MakeDir(extended + L"\\" + folder);
+    for (const wchar_t* file :
+         {L"Vendor Tools...\\Tool.lnk", L"Trail dot.lnk.", L"CON.lnk", L"nul.lnk", L"LPT1\\nul"})
+        MakeFile(extended + L"\\" + file, win::Utf8FromWide(file));
+    user = User();
+    ASSERT_EQ(user.size(), 20u);
 
     BackupResult made = CreateBackup(folders, L"Before sorting", nullptr);
     EXPECT_EQ(made.folder, Copy(1));
@@ -252,6 +266,33 @@ TEST_F(BackupStoreTest, ACopyThatCannotBeRestoredFullyIsRefusedWithNothingDelete
     EXPECT_EQ(ListNames(folders.BackupRootDir),
               (std::vector<std::wstring>{L"backup1", L"backup2"}));
 
+    {
+        // Another instance changes the Start Menu: neither a backup nor a restore begins.
+        win::KernelHandle taken(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+            done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        std::thread other([&] {
+            auto lock = product::WriterLock::Take(L"processing of 3 items");
+            SetEvent(taken.Get());
+            WaitForSingleObject(done.Get(), INFINITE);
+        });
+        WaitForSingleObject(taken.Get(), INFINITE);
+        for (const std::function<void()>& attempt :
+             {std::function<void()>([&] { CreateBackup(folders, L"Busy", nullptr); }),
+              std::function<void()>(
+                  [&] { RestoreFromBackup(folders, Copy(1), L"Good", nullptr); })})
+            try {
+                attempt();
+                ADD_FAILURE() << "went ahead beside another instance";
+            } catch (const win::AppError& refused) {
+                EXPECT_NE(refused.Message().find(L"changing the Start Menu: processing of 3 items"),
+                          std::wstring::npos);
+            }
+        SetEvent(done.Get());
+        other.join();
+    }
+    EXPECT_EQ(User(), user);
+    EXPECT_EQ(Common(), common);
+
     // A store inside the Start Menu is neither copied into itself nor emptied.
     startmenu::FolderLocations inside = folders;
     inside.CommonProgramsDir = place.Path();
@@ -273,6 +314,20 @@ TEST_F(BackupStoreTest, ACopyThatCannotBeRestoredFullyIsRefusedWithNothingDelete
     EXPECT_EQ(TreeOf(Copy(3) + L"Programs"), user);
     EXPECT_EQ(CreateBackup(userOnly, L"User only", nullptr).folder, Copy(4));
     EXPECT_EQ(ListNames(Copy(4)), (std::vector<std::wstring>{L"Programs"}));
+
+    // An installer adds a shortcut while the backup runs: the copy is not what the Start Menu
+    // holds, so it is not complete.
+    struct Installer : CopyProgress {
+        std::wstring late;
+        void Copying(const std::wstring& item) override {
+            if (late.empty())
+                MakeFile(late = item.substr(0, item.rfind(L'\\')) + L"\\Late.lnk", "late");
+        }
+    } installer;
+    BackupResult late = CreateBackup(folders, L"Late", &installer);
+    ASSERT_EQ(late.failures.size(), 1u);
+    EXPECT_EQ(FailureText(late.failures[0]), installer.late + L" is missing from the copy.");
+    EXPECT_TRUE(Exists(late.folder + L"incomplete.txt"));
 }
 
 TEST_F(BackupStoreTest, AFailedCopyBackPutsTheEarlierStartMenuBack) {

@@ -7,6 +7,7 @@
 
 #include "Fixtures.h"
 #include "startmenu/model/FolderLocations.h"
+#include "win/FileIdentity.h"
 #include "win/FileSystem.h"
 #include "win/Handles.h"
 
@@ -37,9 +38,10 @@ inline void AddTree(Tree& tree, const std::wstring& folder, const std::wstring& 
     });
 }
 
+// Through the extended-length path, so names the system's path rules would change are read too.
 inline Tree TreeOf(const std::wstring& folder) {
     Tree tree;
-    AddTree(tree, folder, L"");
+    AddTree(tree, win::ExtendedLengthPath(folder), L"");
     return tree;
 }
 

@@ -616,4 +616,20 @@ TEST_F(BackupWizard, ARestoreAsksFirstAndCanBeUndone) {
     });
     EXPECT_EQ(StartMenu(), changed);
     EXPECT_EQ(Store(), (std::vector<std::wstring>{L"backup1", L"backup2", L"backup3"}));
+
+    // A restore ended by force after its first step: the wizard says so when it opens.
+    RunningProgram stopped(L"1 \"" + source.appDir.substr(0, source.appDir.size() - 1) + L"\" \"" +
+                               source.userPrograms + L"\" \"" + source.commonPrograms + L"\" \"" +
+                               Copy(1).substr(0, Copy(1).size() - 1) + L"\" Tidy",
+                           BesideTests(L"restore_run.exe"));
+    ASSERT_EQ(stopped.WaitForExit(), 99u);
+    prompt.shown.clear();
+    prompt.answers = {IDNO};
+    OnRestorePage([&](TBackupWizardForm& wizard) {
+        ASSERT_EQ(prompt.shown.size(), 2u) << "asked, then said what holds, before it opened";
+        EXPECT_NE(prompt.shown[0].text.find(L"did not finish"), std::wstring::npos);
+        EXPECT_EQ(ListBox_GetCount(wizard.ListBox1), 3);
+    });
+    EXPECT_EQ(StartMenu(), changed);
+    EXPECT_EQ(Store(), (std::vector<std::wstring>{L"backup1", L"backup2", L"backup3"}));
 }

@@ -8,6 +8,7 @@
 #include "product/Settings.h"
 #include "startmenu/window/MainFormIds.h"
 #include "win/Com.h"
+#include "win/FileIdentity.h"
 #include "win/FileSystem.h"
 #include "win/Handles.h"
 #include "win/Text.h"
@@ -59,7 +60,7 @@ TempFolder::TempFolder(const std::wstring& label) {
 }
 
 TempFolder::~TempFolder() {
-    RemoveTree(path_);
+    RemoveTree(win::ExtendedLengthPath(path_)); // names the path rules would change go too
 }
 
 void MakeDir(const std::wstring& path) {
