@@ -62,7 +62,7 @@ for try in $(seq "$tries"); do
     # Lists that were refreshed are enough to go on; the install below keeps both
     # architectures at one version even when one suite's index is missing.
     if grep -qE '^(Hit|Get):' "$log"; then
-        failed=$(grep -oE '^E: Failed to fetch [^ ]+' "$log" | awk '{print $4}' | sort -u | paste -sd' ' -)
+        failed=$(grep -oE '^E: Failed to fetch [^ ]+' "$log" | awk '{print $5}' | sort -u | paste -sd' ' -)
         echo "tools/deps.sh: warning: some package lists could not be refreshed (${failed:-see above}); going on with the others."
         break
     fi
@@ -90,4 +90,6 @@ for try in $(seq "$tries"); do
     fi
     break
 done
-give_up "'apt-get install' failed${release:+ also with the release's own suite preferred}."
+also=""
+[[ ${#release[@]} -eq 0 ]] || also=", also with the release's own suite preferred"
+give_up "'apt-get install' failed$also."
