@@ -11,6 +11,14 @@ packages=(
     xvfb xauth x11-utils imagemagick
     fp-utils
 )
+# Some kernels run no 32-bit x86 code: there the Windows tests are built for x86-64 instead
+# (tools/win-arch.sh). Known only once 32-bit Wine is installed.
+cross64=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
+i386_known() { [[ -e /usr/lib/wine/wine ]]; }
+i386_runs() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+if i386_known && ! i386_runs; then
+    packages+=("${cross64[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -72,8 +80,11 @@ done
 install=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends)
 codename=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
 release=()
+knew_i386=$(i386_known && echo 1 || true)
 for try in $(seq "$tries"); do
     if run_logged "${install[@]}" "${release[@]}" "${missing[@]}"; then
+        # Now that 32-bit Wine is here, it can tell whether the x86-64 build is needed.
+        [[ -n "$knew_i386" ]] || ! i386_known || i386_runs || exec bash "$0"
         exit 0
     fi
     if transient && [[ $try -lt $tries ]]; then
