@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
+#include "startmenu/model/NameRules.h"
+
 namespace startmenu {
 namespace {
 
@@ -82,6 +84,10 @@ std::wstring NormalizedName(const std::wstring& name) {
         ++kept;
     }
     return result;
+}
+
+std::wstring WithoutExtension(const std::wstring& fileName) {
+    return fileName.substr(0, fileName.size() - ExtensionOf(fileName).size());
 }
 
 std::vector<std::wstring> WordsOf(const std::wstring& normalized) {
