@@ -52,7 +52,7 @@ const std::vector<Keywords>& KeywordTable() {
           L"perl",        L"ruby",   L"jdk",      L"devkit",   L"toolchain", L"mingw",
           L"msys2",       L"cygwin", L"jupyter",  L"svn",      L"mercurial", L"editor",
           L"diff",        L"hex",    L"terminal", L"regex",    L"assembler", L"disassembler",
-          L"decompiler"}},
+          L"decompiler",  L"circuit"}},
         {kGraphics,
          {L"photo",     L"photos",  L"image",   L"images",   L"picture",   L"pictures",
           L"paint",     L"draw",    L"drawing", L"graphics", L"cad",       L"3d",
