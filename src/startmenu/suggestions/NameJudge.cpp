@@ -178,7 +178,13 @@ int KeywordCategory(const std::vector<std::wstring>& words) {
 int WordsCategory(const Knowledge& knowledge, const std::vector<std::wstring>& words,
                   int leastSeen = kNameSeen) {
     int written = KeywordCategory(words);
-    int learned = knowledge.WordsCategory(words, leastSeen);
+    // In a name, words of editions and packaging ("Launcher", "Client") say nothing of the
+    // program, however often the known programs' names have them.
+    std::vector<std::wstring> telling;
+    std::copy_if(
+        words.begin(), words.end(), std::back_inserter(telling),
+        [&](const std::wstring& w) { return leastSeen != kNameSeen || !IsEditionWord(w); });
+    int learned = knowledge.WordsCategory(telling, leastSeen);
     if (written >= 0 && learned >= 0 && written != learned)
         return -1;
     return written >= 0 ? written : learned;
