@@ -246,7 +246,11 @@ def main():
             tags[tag] = CATEGORIES.index(category)
     mapping = debian_packages.Mapping(os.path.join(HERE, "debian-categories.txt"))
     items = winget_items(args.winget, tags)
-    items += debian_items(debian_packages.dumpavail(args.debian), mapping)
+    debian = debian_items(debian_packages.dumpavail(args.debian), mapping)
+    if len(debian) < 5000:
+        sys.exit(f"Only {len(debian)} Debian programs: are the package lists there? "
+                 "Run apt-get update first.")
+    items += debian
     curated = list(read_lists(os.path.join(HERE, "known-programs.txt")))
 
     write(os.path.join(ROOT, "src", "startmenu", "suggestions", "KnownProgramsTable.inc"),
