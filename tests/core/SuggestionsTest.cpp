@@ -76,6 +76,12 @@ TEST(SuggestionRules, EvidenceFromNameFolderContentsTargetAndTheUsersLessons) {
         3);
     EXPECT_EQ(SuggestFromTarget({L"C:\\Games\\x.exe", L"", L"", L"Valve Corporation"}), kGames);
     EXPECT_EQ(SuggestFromTarget({L"C:\\X\\unins000.exe", L"Setup/Uninstall", L"Steam", L""}), -1);
+    // A description's words, a portable build's file name; texts that disagree say nothing.
+    EXPECT_EQ(SuggestFromTarget({L"C:\\P\\qx.exe", L"Secure shell and SFTP client", L"", L""}),
+              kInternet);
+    EXPECT_EQ(SuggestFromTarget({L"C:\\P\\PuTTYPortable.exe", L"", L"", L""}), kInternet);
+    EXPECT_EQ(SuggestFromTarget({L"C:\\P\\qx.exe", L"Chess game", L"Qwertz Photo Viewer", L""}),
+              -1);
     // A folder's programs together: they must agree.
     TargetEvidence chess = {L"C:\\Z\\chess.exe", L"Zylofon Chess", L"", L""};
     TargetEvidence unknown = {L"C:\\Z\\tool.exe", L"", L"", L""};

@@ -1,28 +1,50 @@
 #!/usr/bin/env python3
-"""Derives the table of known programs that the program's suggestions use.
+"""Derives the knowledge that the program's suggestions use.
 
-Reads the package index (names, package ids and tags of the Windows Package Manager's
-community repository, MIT licence), gives each package the category its tags point to
-through tag-categories.txt, adds the names of known-programs.txt (which win over the
-index), and writes src/startmenu/suggestions/KnownProgramsTable.inc: one C++ string literal with a line
-"<category digit><tab><name>" per name and "P<category digit><tab><publisher>" per
-publisher whose packages are nearly all of one category.
+Sources:
+- the Windows Package Manager's package index (names, package ids and tags, MIT licence):
+  categories through tag-categories.txt, publishers, and the product words of the ids;
+- Debian's package metadata from `apt-cache dumpavail` (section, debtags and short
+  description of every program package): categories through debian-categories.txt;
+- known-programs.txt, common Start Menu names written by hand, which win over both.
 
-    tools/suggestions/make_known_programs.py [path/to/winget-index.json]
+Writes src/startmenu/suggestions/KnownProgramsTable.inc, one C++ string literal of lines:
+  "<category digit>[+]<tab><name>"   a known program ("+": its one word may stand inside a
+                                     longer name), "-" instead of the digit for a name that
+                                     says nothing;
+  "P<category digit><tab><publisher>" a publisher whose packages are nearly all of one category;
+  "W<8 letters><digit><tab><word or two words>"  a word that carries a category: for each of
+                                     the eight categories how much the word leans to it
+                                     ("M" is nothing, each letter above or below a quarter of
+                                     a natural logarithm), then how many programs showed it
+                                     (the logarithm to base 2); see category_words.py.
 
-The output is checked in; run this again after changing the mapping or the list.
-Standard library only.
+For an honest measurement it also writes tools/suggestions/heldout/: a random fifth of the
+programs (by package, fixed seed) is held out, the same knowledge is derived from the
+rest (KnowledgeWithoutHeldOut.inc), and the held-out programs with their names, descriptions
+and categories are listed (HeldOutPrograms.inc) for the test SuggestionQuality.
+
+    tools/suggestions/make_known_programs.py [--winget FILE] [--debian DUMPAVAIL-OUTPUT]
+
+The output is checked in; run this again after changing a mapping or the list. The same
+Debian release's package lists give the same output. Standard library only.
 """
+import argparse
 import collections
+import hashlib
 import json
 import os
 import re
 import sys
 
+import category_words
+import debian_packages
+from naming import (CATEGORIES, ascii_only, clear_majority, lead, normalise, read_lists,
+                    split_camel)
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
-CATEGORIES = ["Office", "Utilities", "Games", "Entertainment", "Internet", "Programming",
-              "Graphics", "Security", "Other"]
+SEED = "marlowen-held-out-1"
 # Names so common or so short that a table entry for them would name too many programs.
 GENERIC = {"app", "apps", "client", "desktop", "launcher", "manager", "tool", "tools", "player",
            "editor", "viewer", "server", "studio", "browser", "setup", "helper", "agent",
@@ -33,105 +55,66 @@ GENERIC = {"app", "apps", "client", "desktop", "launcher", "manager", "tool", "t
            "remote", "shell", "store", "tips", "music", "video", "sync", "share", "note", "draw",
            "write", "read", "games", "game", "media", "audio", "image", "photo", "settings",
            "console", "help", "docs", "print", "scan", "backup", "cloud", "drive", "system",
-           "control", "center", "config", "configuration", "welcome", "about", "network"}
+           "control", "center", "config", "configuration", "welcome", "about", "network",
+           "calendar", "calculator", "mail", "chat", "paint", "screen", "time", "text", "edit",
+           "view", "open", "test", "demo", "install", "uninstall", "register", "access",
+           "project", "office", "word", "book", "password", "passwords", "security", "clean",
+           "cleaner", "explorer", "finder", "commander", "dictionary", "translator"}
+# clear: the category is stated clearly (a lead of two votes or more; for Debian also a program
+# with windows of its own), so the program can be measured on it.
+Item = collections.namedtuple("Item", "group names category description publisher clear")
 
 
-def read_lists(path):
-    """The lines "Name: item, item, ..." of a list file, with their indented continuations."""
-    text = open(path, encoding="utf-8").read()
-    text = re.sub(r"\n[ \t]+", " ", text)
-    for line in text.splitlines():
-        line = line.strip()
-        if line and not line.startswith("#"):
-            name, items = line.split(":", 1)
-            yield name.strip(), [item.strip() for item in items.split(",") if item.strip()]
-
-
-def read_mapping(path):
-    mapping = {}
-    for name, tags in read_lists(path):
-        category = CATEGORIES.index(name)
-        for tag in tags:
-            mapping[tag] = category
-    return mapping
-
-
-def normalise(name):
-    """The same rule as SuggestionName's NormalizedName in the program (kept in step)."""
-    name = name.lower()
-    name = re.sub(r"\([^)]*\)|\[[^\]]*\]", " ", name)
-    name = re.sub(r"(?<=\d)\.(?=\d)", "\x01", name)
-    name = re.sub(r"[^a-z0-9+#\x01\x80-\uffff]+|[\u00a9\u00ae\u2122]+", " ", name)
-    words = name.replace("\x01", ".").split()
-    kept = []
-    for i, word in enumerate(words):
-        if i > 0 and is_version_word(word):
-            continue
-        if i > 0 and word == "bit" and kept and len(kept) < i:
-            continue
-        kept.append(word)
-    return " ".join(kept)
-
-
-DROPPED = {"x64", "x86", "amd64", "arm64", "win32", "win64", "64bit", "32bit", "tm"}
-
-
-def is_version_word(word):
-    return (word in DROPPED or re.fullmatch(r"v?\d[\d.]*", word) is not None)
-
-
-def package_category(tags, mapping):
-    votes = collections.Counter(mapping[t.lower()] for t in tags if t.lower() in mapping)
-    if not votes:
-        return None
-    ranked = votes.most_common()
-    best, count = ranked[0]
-    second = ranked[1][1] if len(ranked) > 1 else 0
-    # A clear majority only: a package that is as much a browser as a video tool says
-    # nothing about which the user would choose.
-    if count < 2 * second or (count == 1 and second == 1):
-        return None
-    return best
-
-
-def id_words(package_id):
-    parts = package_id.split(".")
-    return parts[0], parts[1] if len(parts) > 1 else ""
-
-
-def split_camel(word):
-    return re.sub(r"(?<=[a-z])(?=[A-Z])", " ", word)
-
-
-def ascii_only(text):
-    return all(ord(c) < 128 for c in text)
-
-
-def main():
-    source = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        ROOT, "..", "shared", "data", "winget-index.json")
-    mapping = read_mapping(os.path.join(HERE, "tag-categories.txt"))
-    packages = json.load(open(source, encoding="utf-8"))
-
-    votes = collections.defaultdict(collections.Counter)
-    publishers = collections.defaultdict(collections.Counter)
-    for package in packages:
-        category = package_category(package.get("Tags") or [], mapping)
+def winget_items(path, mapping):
+    items = []
+    for package in json.load(open(path, encoding="utf-8")):
+        votes = collections.Counter(mapping[t.lower()] for t in package.get("Tags") or []
+                                    if t.lower() in mapping)
+        category = clear_majority(votes)
         if category is None:
             continue
-        publisher, product = id_words(package["PackageId"])
-        publishers[re.sub(r"[^a-z0-9]", "", publisher.lower())][category] += 1
-        name = package["Name"]
-        if ascii_only(name):
-            votes[normalise(name)][category] += 2
-            # The name without its publisher in front: "Mozilla Firefox" is also "Firefox".
-            words = normalise(name).split()
-            pub = normalise(split_camel(publisher)).split()
-            if len(words) > len(pub) and words[:len(pub)] == pub:
-                votes[" ".join(words[len(pub):])][category] += 1
+        parts = package["PackageId"].split(".")
+        publisher, product = parts[0], parts[1] if len(parts) > 1 else ""
+        names = [package["Name"]] if ascii_only(package["Name"]) else []
+        # The name without its publisher in front: "Mozilla Firefox" is also "Firefox".
+        words = normalise(package["Name"]).split()
+        pub = normalise(split_camel(publisher)).split()
+        if names and len(words) > len(pub) and words[:len(pub)] == pub:
+            names.append(" ".join(words[len(pub):]))
         if product and ascii_only(product):
-            votes[normalise(split_camel(product))][category] += 1
+            names.append(split_camel(product))
+        if names:
+            items.append(Item("winget:" + package["PackageId"], names, category, "", publisher,
+                              lead(votes) >= 2))
+    return items
 
+
+def debian_items(text, mapping):
+    items = []
+    for package in debian_packages.parse(text):
+        if not debian_packages.is_program(package):
+            continue
+        votes = mapping.votes(package)
+        category = clear_majority(votes)
+        if category is None:
+            continue
+        clear = lead(votes) >= 2 and debian_packages.is_desktop_program(package)
+        items.append(Item("debian:" + package.name, debian_packages.display_names(package),
+                          category, package.description, None, clear))
+    return items
+
+
+def held_out(item):
+    digest = hashlib.sha256((SEED + item.group).encode("utf-8")).digest()
+    return digest[0] % 5 == 0
+
+
+def program_names(items):
+    """name -> category, for names the items agree on."""
+    votes = collections.defaultdict(collections.Counter)
+    for item in items:
+        for i, name in enumerate(item.names):
+            votes[normalise(name)][item.category] += 2 if i == 0 else 1
     table = {}
     for key, counter in votes.items():
         ranked = counter.most_common()
@@ -142,8 +125,24 @@ def main():
         if " " not in key and len(key) < 4:
             continue
         table[key] = best
+    return table
 
-    curated = list(read_lists(os.path.join(HERE, "known-programs.txt")))
+
+def publisher_table(items):
+    publishers = collections.defaultdict(collections.Counter)
+    for item in items:
+        if item.publisher:
+            publishers[re.sub(r"[^a-z0-9]", "", item.publisher.lower())][item.category] += 1
+    table = {}
+    for key, counter in publishers.items():
+        total = sum(counter.values())
+        best, count = counter.most_common(1)[0]
+        if total >= 3 and count * 10 >= total * 9 and len(key) >= 3:
+            table[key] = best
+    return table
+
+
+def add_curated(table, curated):
     vendors = {normalise(name) for category, names in curated if category == "None"
                for name in names}
     for category, names in curated:
@@ -163,31 +162,117 @@ def main():
                         and rest not in GENERIC and len(rest) >= 4):
                     table[rest] = CATEGORIES.index(category)
 
+
+def standalone_words(table, learned):
+    """One-word names that may stand for their program inside a longer name: no word in
+    common use (none that carries a category of its own or names another program's kind)
+    and no word that other known names of another category contain."""
+    others = collections.defaultdict(set)
+    for key, category in table.items():
+        words = key.split()
+        if len(words) > 1 and category >= 0:
+            for word in words:
+                others[word].add(category)
+    standalone = set()
+    for key, category in table.items():
+        if " " in key or category < 0 or len(key) < 4 or key in GENERIC:
+            continue
+        word = learned.get(key)
+        if word and category_words.lean(word) != category:
+            continue
+        if others[key] - {category}:
+            continue
+        standalone.add(key)
+    return standalone
+
+
+def knowledge(items, curated):
+    """The lines of the table derived from items and the hand list, and its program names."""
+    table = program_names(items)
+    add_curated(table, curated)
+    documents = []
+    for item in items:
+        words = []
+        for name in item.names:
+            words += normalise(name).split()
+        words += normalise(item.description).split()
+        documents.append((words, item.category))
+    learned = category_words.learn(documents)
+    standalone = standalone_words(table, learned)
     lines = []
     for key in sorted(table):
-        if table[key] >= 0:
-            lines.append(f"{table[key]}\t{key}")
-        else:
+        if table[key] < 0:
             lines.append(f"-\t{key}")  # a name known to say nothing
-    for key in sorted(publishers):
-        counter = publishers[key]
-        total = sum(counter.values())
-        best, count = counter.most_common(1)[0]
-        if total >= 3 and count * 10 >= total * 9 and len(key) >= 3:
-            lines.append(f"P{best}\t{key}")
+        else:
+            lines.append(f"{table[key]}{'+' if key in standalone else ''}\t{key}")
+    publishers = publisher_table(items)
+    lines += [f"P{publishers[key]}\t{key}" for key in sorted(publishers)]
+    lines += [f"W{category_words.encode(*word)}\t{token}"
+              for token, word in sorted(learned.items())]
+    return lines, table
 
-    out = os.path.join(ROOT, "src", "startmenu", "KnownProgramsTable.inc")
-    with open(out, "w", encoding="utf-8", newline="\n") as f:
-        f.write("// Made by tools/suggestions/make_known_programs.py from the Windows Package\n")
-        f.write("// Manager's package index (MIT licence: KnownProgramsTable.LICENSE) and\n")
-        f.write("// tools/suggestions/known-programs.txt. Do not edit by hand.\n")
-        f.write("// clang-format off\n")
-        f.write("static const char kKnownProgramsTable[] =\n")
-        for line in lines:
-            escaped = line.replace("\\", "\\\\").replace('"', '\\"').replace("\t", "\\t")
-            f.write(f'    "{escaped}\\n"\n')
-        f.write("    ;\n// clang-format on\n")
-    print(f"{out}: {len(lines)} lines, {os.path.getsize(out)} bytes")
+
+def literal(lines, name):
+    out = [f"static const char {name}[] =\n"]
+    for line in lines:
+        escaped = line.replace("\\", "\\\\").replace('"', '\\"').replace("\t", "\\t")
+        out.append(f'    "{escaped}\\n"\n')
+    out.append("    ;\n// clang-format on\n")
+    return "".join(out)
+
+
+def write(path, header, body):
+    with open(path, "w", encoding="utf-8", newline="\n") as f:
+        f.write(header + "// clang-format off\n" + body)
+    print(f"{os.path.relpath(path, ROOT)}: {os.path.getsize(path)} bytes")
+
+
+HEADER = ("// Made by tools/suggestions/make_known_programs.py from the Windows Package\n"
+          "// Manager's package index (MIT licence: KnownProgramsTable.LICENSE), Debian's package\n"
+          "// metadata (KnownProgramsTable.NOTICE) and tools/suggestions/known-programs.txt.\n"
+          "// Do not edit by hand.\n")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--winget", default=os.path.join(ROOT, "..", "shared", "data",
+                                                         "winget-index.json"))
+    parser.add_argument("--debian", help="a saved output of apt-cache dumpavail")
+    args = parser.parse_args()
+
+    tags = {}
+    for category, names in read_lists(os.path.join(HERE, "tag-categories.txt")):
+        for tag in names:
+            tags[tag] = CATEGORIES.index(category)
+    mapping = debian_packages.Mapping(os.path.join(HERE, "debian-categories.txt"))
+    items = winget_items(args.winget, tags)
+    debian = debian_items(debian_packages.dumpavail(args.debian), mapping)
+    if len(debian) < 5000:
+        sys.exit(f"Only {len(debian)} Debian programs: are the package lists there? "
+                 "Run apt-get update first.")
+    items += debian
+    curated = list(read_lists(os.path.join(HERE, "known-programs.txt")))
+
+    write(os.path.join(ROOT, "src", "startmenu", "suggestions", "KnownProgramsTable.inc"),
+          HEADER, literal(knowledge(items, curated)[0], "kKnownProgramsTable"))
+
+    kept = [item for item in items if not held_out(item)]
+    tested = [item for item in items if held_out(item)]
+    heldout = os.path.join(HERE, "heldout")
+    os.makedirs(heldout, exist_ok=True)
+    header = HEADER.replace("Do not edit by hand.", "Without the held-out fifth; for tests.")
+    lines, known = knowledge(kept, curated)
+    write(os.path.join(heldout, "KnowledgeWithoutHeldOut.inc"), header,
+          literal(lines, "kKnowledgeWithoutHeldOut"))
+    # Measured: the held-out programs whose category is stated clearly and whose name the
+    # knowledge without them does not hold (another package of the same name taught it).
+    lines = [f"{item.category}\t{item.names[0]}\t{item.description}" for item in tested
+             if item.clear and normalise(item.names[0]) not in known]
+    write(os.path.join(heldout, "HeldOutPrograms.inc"),
+          header.replace("for tests.", "the held-out programs: category, name, description."),
+          literal(sorted(lines, key=lambda l: l.split("\t")[1:]), "kHeldOutPrograms"))
+    print(f"{len(items)} programs, {len(tested)} held out, {len(lines)} of them measured",
+          file=sys.stderr)
 
 
 if __name__ == "__main__":

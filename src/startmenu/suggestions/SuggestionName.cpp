@@ -1,7 +1,8 @@
 #include "startmenu/suggestions/SuggestionName.h"
 
 #include <algorithm>
-#include <sstream>
+
+#include "startmenu/model/NameRules.h"
 
 namespace startmenu {
 namespace {
@@ -67,10 +68,9 @@ std::wstring NormalizedName(const std::wstring& name) {
             cleaned += L' ';
     }
     std::replace(cleaned.begin(), cleaned.end(), kVersionDot, L'.');
-    std::wistringstream words(cleaned);
-    std::wstring word, result;
+    std::wstring result;
     size_t index = 0, kept = 0;
-    while (words >> word) {
+    for (const std::wstring& word : WordsOf(cleaned)) {
         bool drop =
             index > 0 && (IsVersionWord(word) || (word == L"bit" && kept > 0 && kept < index));
         ++index;
@@ -84,12 +84,20 @@ std::wstring NormalizedName(const std::wstring& name) {
     return result;
 }
 
+std::wstring WithoutExtension(const std::wstring& fileName) {
+    return fileName.substr(0, fileName.size() - ExtensionOf(fileName).size());
+}
+
 std::vector<std::wstring> WordsOf(const std::wstring& normalized) {
     std::vector<std::wstring> words;
-    std::wistringstream in(normalized);
-    std::wstring word;
-    while (in >> word)
-        words.push_back(word);
+    for (size_t start = 0; start < normalized.size();) {
+        size_t end = normalized.find(L' ', start);
+        if (end == std::wstring::npos)
+            end = normalized.size();
+        if (end > start)
+            words.push_back(normalized.substr(start, end - start));
+        start = end + 1;
+    }
     return words;
 }
 

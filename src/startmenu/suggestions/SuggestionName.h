@@ -11,6 +11,9 @@ namespace startmenu {
 // applies the same rule to the table it writes.
 std::wstring NormalizedName(const std::wstring& name);
 
+// A file name without its extension ("Firefox.lnk" is "Firefox", "GIMP 2" stays).
+std::wstring WithoutExtension(const std::wstring& fileName);
+
 // The words of a normalized name.
 std::vector<std::wstring> WordsOf(const std::wstring& normalized);
 

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "startmenu/suggestions/KnownPrograms.h"
 #include "startmenu/suggestions/LearnedChoices.h"
 
 namespace startmenu {
@@ -25,22 +26,31 @@ struct TargetEvidence {
 
 // The category a typical user would give the item, or -1 when the program cannot tell with
 // good confidence. Never a category for Windows' own items, uninstallers, readme files and
-// web links. What the user taught comes first, then the table of known programs, then the
-// words of the name; a folder that its own name does not explain is judged by the
-// programs inside it.
-int SuggestCategory(const ItemEvidence& item, const LearnedChoices& learned);
+// web links. What the user taught comes first, then the known programs, then the words of
+// the name; a folder that its own name does not explain is judged by the programs inside it.
+// Every rule below reads the built-in knowledge unless it is given another.
+int SuggestCategory(const ItemEvidence& item, const LearnedChoices& learned,
+                    const Knowledge& knowledge = Knowledge::BuiltIn());
 // The same from a shortcut's target, for an item its name did not explain.
-int SuggestFromTarget(const TargetEvidence& target);
+int SuggestFromTarget(const TargetEvidence& target,
+                      const Knowledge& knowledge = Knowledge::BuiltIn());
 // From the targets of a folder's programs (or of one shortcut): they must agree.
-int SuggestFromTargets(const std::vector<TargetEvidence>& targets);
+int SuggestFromTargets(const std::vector<TargetEvidence>& targets,
+                       const Knowledge& knowledge = Knowledge::BuiltIn());
 
 // The name under which a lesson about an item is kept: the shown name, normalized.
 std::wstring LessonNameOf(const std::wstring& fileName, bool isFolder);
 
 // The category a name (NormalizedName) points to, -1 when none.
-int JudgeName(const std::wstring& normalized);
+int JudgeName(const std::wstring& normalized, const Knowledge& knowledge = Knowledge::BuiltIn());
+// The category the words of a program's description (NormalizedName) point to, -1 when none.
+int JudgeDescription(const std::wstring& normalized,
+                     const Knowledge& knowledge = Knowledge::BuiltIn());
+// What the known programs alone say of a name, in the shapes installers give names.
+KnownAnswer KnownName(const std::wstring& normalized,
+                      const Knowledge& knowledge = Knowledge::BuiltIn());
 // An uninstaller, readme, help file, licence, web link or the like: never a program.
-bool IsAsideItem(const std::wstring& fileName);
+bool IsAsideItem(const std::wstring& fileName, const Knowledge& knowledge = Knowledge::BuiltIn());
 // A folder or item of Windows itself (Accessories, Administrative Tools, Windows PowerShell,
 // in the languages Windows ships), by its file name or the name the shell shows.
 bool IsWindowsOwnName(const std::wstring& name);
