@@ -5,6 +5,7 @@
 
 #include "Fixtures.h"
 #include "cleaning/ShortcutCheck.h"
+#include "product/WriterLock.h"
 #include "startmenu/processing/ClearMode.h"
 #include "win/FileSystem.h"
 #include "win/Text.h"
@@ -66,29 +67,6 @@ private:
 
     const wchar_t* name_;
     Value saved_[2];
-};
-
-// An environment variable of this process, and so of the programs it starts, for the length
-// of a scope.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const wchar_t* name, const std::wstring& value) : name_(name) {
-        DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-        if (size) {
-            old_.resize(size);
-            old_.resize(GetEnvironmentVariableW(name, old_.data(), size));
-            hadValue_ = true;
-        }
-        SetEnvironmentVariableW(name, value.c_str());
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-    ~ScopedEnvironment() { SetEnvironmentVariableW(name_, hadValue_ ? old_.c_str() : nullptr); }
-
-private:
-    const wchar_t* name_;
-    std::wstring old_;
-    bool hadValue_ = false;
 };
 
 // An empty folder and a dead shortcut in a folder, for the length of a scope: a clean that
@@ -535,4 +513,24 @@ TEST_F(ClearModeTest, ClearRunRefusesTheSystemsOwnFoldersAndTouchesNothing) {
     EXPECT_FALSE(startmenu::IsRefusedClearFolder(PrefixFolder(CSIDL_PROGRAMS)));
     EXPECT_FALSE(startmenu::IsRefusedClearFolder(PrefixFolder(CSIDL_COMMON_PROGRAMS)));
     EXPECT_FALSE(startmenu::IsRefusedClearFolder(programFiles + L"\\Common Files"));
+}
+
+// Names Win32 would change are cleaned as themselves; while another instance changes the
+// Start Menu, a clear run touches nothing and says so in its exit code.
+TEST_F(ClearModeTest, ClearRunReachesEveryNameAndWaitsForTheOtherWriter) {
+    for (const wchar_t* folder : {L"Vendor Tools...", L"Spaced ", L"LPT1", L"Kept."})
+        MakeDir(root / folder);
+    for (const wchar_t* link : {L"Vendor Tools...\\Old.lnk", L"Spaced \\Old.lnk", L"CON.lnk"})
+        MakeDeadShortcut(root / link, programs / L"old.exe");
+    for (const wchar_t* link : {L"Kept.\\Live.lnk", L"nul.lnk"})
+        MakeShortcut(root / link, LiveTarget(L"live.exe"));
+    {
+        auto other = product::WriterLock::Take(L"testing");
+        ASSERT_TRUE(other);
+        EXPECT_EQ(RunClear(root.Path()), 4u);
+        EXPECT_EQ(ListNames(root.Path()).size(), 6u) << "nothing touched";
+    }
+    EXPECT_EQ(RunClear(root.Path()), 0u);
+    EXPECT_EQ(ListNames(root.Path()), (std::vector<std::wstring>{L"Kept.", L"nul.lnk"}));
+    EXPECT_TRUE(Exists(root / L"Kept.\\Live.lnk"));
 }

@@ -6,12 +6,16 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <functional>
 #include <map>
+#include <memory>
+#include <set>
 #include <tuple>
 
 #include "BackupTestSupport.h"
 #include "FakeRestoreClient.h"
 #include "MainWindowFixture.h"
+#include "cleanup/UDeleteEmptyShortcutsForm.h"
 #include "restorepoint/SRRestorePtAPI.h"
 #include "startmenu/window/MainFormIds.h"
 #include "startmenu/processing/ProcessingJournal.h"
@@ -306,6 +310,68 @@ TEST_F(UndoProcessing, DamagedOrForeignJournalIsRefusedAndNothingChanges) {
     }
 }
 
+// Names Win32 would change, or read as devices, are sorted and put back as themselves.
+TEST_F(UndoProcessing, NamesWin32WouldChangeAreSortedAndPutBackAsThemselves) {
+    const std::vector<std::wstring> names = {L"CON.lnk", L"LPT1", L"Spaced ", L"Vendor Tools...",
+                                             L"nul.lnk"};
+    for (const std::wstring& name : names)
+        if (name.find(L".lnk") == std::wstring::npos) {
+            MakeDir(Common(name));
+            MakeFile(Common(name + L"\\Tool.lnk"), win::Utf8FromWide(name) + " tool");
+        } else {
+            MakeFile(Common(name), win::Utf8FromWide(name));
+        }
+    Open();
+    const Tree original = Menu();
+    for (const std::wstring& name : names)
+        Top(name).Entry().Category = kOffice;
+    StartProcessing();
+    EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
+    EXPECT_EQ(ListNames(Common(L"Office")), names);
+    EXPECT_EQ(FileBytes(Common(L"Office\\Vendor Tools...\\Tool.lnk")), "Vendor Tools... tool");
+    EXPECT_EQ(Undo(), L"The processing run has been undone: 5 items are back where they were.");
+    Tree after = Menu();
+    EXPECT_TRUE(after == original) << Describe(after);
+}
+
+// While another instance is at its restore-point question, this one's Start Processing, undo
+// and Delete Selected each say so and change nothing; once that one has gone, they work.
+TEST_F(UndoProcessing, NothingChangesWhileAnotherInstanceChangesTheStartMenu) {
+    MakeFile(Common(L"Writer.lnk"), "writer");
+    MakeDir(Common(L"Empty"));
+    Open();
+    Top(L"Writer.lnk").Entry().Category = kOffice;
+    const Tree before = Menu();
+    cleanup::TDeleteEmptyShortcutsForm wizard(form->Handle(), source);
+    std::wstring layout = place / L"layout.xml";
+    MakeFile(layout, "<MarlowenExport><CurrentUser/><Common><Office><name>!!No such item</name>"
+                     "</Office></Common></MarlowenExport>");
+    {
+        RunningProgram other(L"\"" + layout + L"\"");
+        ASSERT_TRUE(other.WaitForWindow(L"#32770")) << "the other at its question";
+        const std::function<void()> writes[] = {
+            [&] { StartProcessing(); },
+            [&] { SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IdUndoMenu, 0), 0); },
+            [&] { wizard.Button5Click(); }};
+        for (const auto& write : writes) {
+            size_t shown = prompt.shown.size();
+            write();
+            ASSERT_EQ(prompt.shown.size(), shown + 1);
+            EXPECT_NE(prompt.shown[shown].text.find(
+                          L" is changing the Start Menu now: it is processing the Start Menu. "
+                          L"Nothing has been changed."),
+                      std::wstring::npos)
+                << win::Utf8FromWide(prompt.shown[shown].text);
+            EXPECT_TRUE(before == Menu());
+        }
+        EXPECT_EQ(form->LastProcessing(), TMainForm::ProcessingResult::Busy);
+    }
+    StartProcessing();
+    EXPECT_EQ(FileBytes(Common(L"Office\\Writer.lnk")), "writer");
+    wizard.Button5Click();
+    EXPECT_FALSE(Exists(Common(L"Empty")));
+}
+
 namespace {
 
 // The built program, copied to a folder of its own so that its backup store is the test's,
@@ -314,7 +380,7 @@ class UndoProgram : public ::testing::Test {
 protected:
     CleanSettings clean;
     TempFolder app{L"app"}, files{L"undo"};
-    std::wstring common, office;
+    std::wstring common, office, games;
     TestFolderSource source;
     ScriptedPrompt prompt;
     win::ScopedPrompt usePrompt{prompt};
@@ -331,36 +397,65 @@ protected:
         source.commonPrograms = common;
         source.userPrograms = PrefixFolder(CSIDL_PROGRAMS);
         ASSERT_FALSE(source.userPrograms.empty());
+        games = common + L"\\Games";
+        ASSERT_FALSE(Exists(games));
         MakeDir(office);
         MakeFile(office + L"\\!!Undo B.lnk", "old B");
         for (const wchar_t* name : {L"!!Undo A.lnk", L"!!Undo B.lnk", L"!!Undo C.lnk"})
             MakeFile(common + L"\\" + name, win::Utf8FromWide(name));
+        // A vendor folder that merges into its namesake, one item replacing another.
+        for (const std::wstring& suite : {office + L"\\!!Undo Suite", common + L"\\!!Undo Suite"})
+            MakeDir(suite);
+        MakeFile(office + L"\\!!Undo Suite\\Help.lnk", "old help");
+        MakeFile(common + L"\\!!Undo Suite\\Help.lnk", "new help");
+        MakeFile(common + L"\\!!Undo Suite\\Tool.lnk", "tool");
     }
     void TearDown() override {
-        for (const wchar_t* name : {L"!!Undo A.lnk", L"!!Undo B.lnk", L"!!Undo C.lnk"}) {
-            DeleteFileW((common + L"\\" + name).c_str());
-            DeleteFileW((office + L"\\" + name).c_str());
-        }
-        RemoveDirectoryW(office.c_str());
-        SetEnvironmentVariableW(L"MARLOWEN_TEST_STOP_AT_STEP", nullptr);
+        for (const std::wstring& folder : {common, office, games})
+            for (const wchar_t* name : {L"!!Undo A.lnk", L"!!Undo B.lnk", L"!!Undo C.lnk",
+                                        L"!!Undo Suite\\Help.lnk", L"!!Undo Suite\\Tool.lnk"})
+                DeleteFileW((folder + L"\\" + name).c_str());
+        for (const std::wstring& folder :
+             {common + L"\\!!Undo Suite", office + L"\\!!Undo Suite", office, games})
+            RemoveDirectoryW(folder.c_str());
     }
 
     Tree Items() const {
-        Tree tree = TreeOf(office);
+        Tree tree;
+        AddTree(tree, office, L"Office\\");
+        AddTree(tree, games, L"Games\\");
         for (const wchar_t* name : {L"!!Undo A.lnk", L"!!Undo B.lnk", L"!!Undo C.lnk"})
             if (Exists(common + L"\\" + name))
                 tree[name] = {GetFileAttributesW((common + L"\\" + name).c_str()) &
                                   (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
                               FileBytes(common + L"\\" + name)};
+        if (Exists(common + L"\\!!Undo Suite"))
+            AddTree(tree, common + L"\\!!Undo Suite", L"!!Undo Suite\\");
         return tree;
     }
 
+    // Every file the user had, where the program's windows reach it: in the Start Menu, or
+    // set aside in the run's folder where its journal names it for the undo.
+    std::multiset<std::string> Reachable() const {
+        std::multiset<std::string> contents;
+        for (const auto& [name, item] : Items())
+            if (!(item.attributes & FILE_ATTRIBUTE_DIRECTORY))
+                contents.insert(item.content);
+        LastRun run;
+        if (FindLastRun(app / L"backup", run))
+            for (const JournalStep& step : run.journal.steps)
+                if (step.kind == StepKind::Replace && Exists(step.kept))
+                    contents.insert(FileBytes(step.kept));
+        return contents;
+    }
+
     // Runs the batch import, saying yes to the restore-point question under Wine.
-    DWORD Process() {
+    DWORD Process(const std::string& categories = "<Office><name>!!Undo A.lnk</name>"
+                                                  "<name>!!Undo B.lnk</name>"
+                                                  "<name>!!Undo C.lnk</name></Office>") {
         std::wstring layout = files / L"layout.xml";
-        MakeFile(layout, "<MarlowenExport><CurrentUser/><Common><Office>"
-                         "<name>!!Undo A.lnk</name><name>!!Undo B.lnk</name>"
-                         "<name>!!Undo C.lnk</name></Office></Common></MarlowenExport>");
+        MakeFile(layout, "<MarlowenExport><CurrentUser/><Common>" + categories +
+                             "</Common></MarlowenExport>");
         RunningProgram program(L"\"" + layout + L"\"", app / L"marlowen.exe");
         EXPECT_TRUE(program.Started());
         HWND box = program.WaitForWindow(L"#32770");
@@ -386,10 +481,10 @@ protected:
 
 TEST_F(UndoProgram, RunStoppedHardHalfWayAndAFinishedOneAreUndoneAfterARestart) {
     const Tree original = Items();
-    // Stopped once step 3 is recorded and not yet taken: A moved, B has replaced its
-    // namesake, C is still at the top.
-    SetEnvironmentVariableW(L"MARLOWEN_TEST_STOP_AT_STEP", L"3");
-    EXPECT_EQ(Process(), 9u);
+    // Ended at its ninth change, once step 3 is recorded and not yet taken: A moved, B has
+    // replaced its namesake, C is still at the top.
+    auto end = std::make_unique<ScopedEnvironment>(L"MARLOWEN_END_AFTER_CHANGES", L"9");
+    EXPECT_EQ(Process(), 99u);
     EXPECT_EQ(FileBytes(office + L"\\!!Undo A.lnk"), "!!Undo A.lnk");
     EXPECT_EQ(FileBytes(office + L"\\!!Undo B.lnk"), "!!Undo B.lnk");
     EXPECT_EQ(FileBytes(common + L"\\!!Undo C.lnk"), "!!Undo C.lnk");
@@ -397,7 +492,7 @@ TEST_F(UndoProgram, RunStoppedHardHalfWayAndAFinishedOneAreUndoneAfterARestart) 
     Tree after = Items();
     EXPECT_TRUE(after == original) << Describe(after);
 
-    SetEnvironmentVariableW(L"MARLOWEN_TEST_STOP_AT_STEP", nullptr);
+    end.reset();
     EXPECT_EQ(Process(), 0u);
     EXPECT_FALSE(Exists(common + L"\\!!Undo C.lnk"));
     UndoInANewWindow();
@@ -405,4 +500,45 @@ TEST_F(UndoProgram, RunStoppedHardHalfWayAndAFinishedOneAreUndoneAfterARestart) 
     EXPECT_TRUE(after == original) << Describe(after);
     LastRun none;
     EXPECT_FALSE(FindLastRun(app / L"backup", none)) << "both runs are undone";
+}
+
+// Processing ended after each of its changes in turn, its journal's lines included: every
+// file the user had is there exactly once, in the Start Menu or where the journal keeps it;
+// after a restart the program says the run did not finish, and its undo gives the menu back.
+TEST_F(UndoProgram, ARunEndedAfterAnyOfItsChangesIsToldOfAndUndoneAfterARestart) {
+    const Tree original = Items();
+    const std::multiset<std::string> had = Reachable();
+    for (int ended = 1;; ++ended) {
+        DWORD code = 0;
+        {
+            ScopedEnvironment end(L"MARLOWEN_END_AFTER_CHANGES", std::to_wstring(ended));
+            code = Process("<Office><name>!!Undo B.lnk</name><name>!!Undo Suite</name></Office>"
+                           "<Games><name>!!Undo C.lnk</name></Games>");
+        }
+        ASSERT_TRUE(code == 0 || code == 99) << code;
+        EXPECT_TRUE(Reachable() == had) << "ended after change " << ended;
+        LastRun run;
+        bool recorded = FindLastRun(app / L"backup", run);
+        TMainForm form(source);
+        size_t shown = prompt.shown.size();
+        prompt.answers = {IDYES};
+        form.RecoverUnfinishedRun();
+        if (recorded && run.journal.Unfinished()) {
+            ASSERT_EQ(prompt.shown.size(), shown + 2) << "ended after change " << ended;
+            EXPECT_NE(prompt.shown[shown].text.find(L" did not finish: the program ended"),
+                      std::wstring::npos);
+            EXPECT_EQ(prompt.shown[shown + 1].text.find(L"The processing run has been undone: "),
+                      0u)
+                << win::Utf8FromWide(prompt.shown[shown + 1].text);
+        } else {
+            EXPECT_EQ(prompt.shown.size(), shown) << "no run to tell of, after change " << ended;
+            if (recorded)
+                UndoInANewWindow();
+        }
+        Tree after = Items();
+        EXPECT_TRUE(after == original) << "ended after change " << ended << ":\n"
+                                       << Describe(after);
+        if (code == 0 || ended > 40)
+            break;
+    }
 }
