@@ -69,6 +69,29 @@ private:
     Value saved_[2];
 };
 
+// An environment variable of this process, and so of the programs it starts, for the length
+// of a scope.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const wchar_t* name, const std::wstring& value) : name_(name) {
+        DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+        if (size) {
+            old_.resize(size);
+            old_.resize(GetEnvironmentVariableW(name, old_.data(), size));
+            hadValue_ = true;
+        }
+        SetEnvironmentVariableW(name, value.c_str());
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+    ~ScopedEnvironment() { SetEnvironmentVariableW(name_, hadValue_ ? old_.c_str() : nullptr); }
+
+private:
+    const wchar_t* name_;
+    std::wstring old_;
+    bool hadValue_ = false;
+};
+
 // An empty folder and a dead shortcut in a folder, for the length of a scope: a clean that
 // reached the folder would remove both.
 class Bait {

@@ -16,22 +16,6 @@
 namespace testing_support {
 namespace {
 
-void RemoveTree(const std::wstring& path) {
-    win::ForEachFile(path + L"\\*", [&](const WIN32_FIND_DATAW& data) {
-        std::wstring child = path + L"\\" + data.cFileName;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            RemoveTree(child);
-        else {
-            SetFileAttributesW(base::LiteralPath(child).c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileW(base::LiteralPath(child).c_str()))
-                RemoveDirectoryW(base::LiteralPath(child).c_str());
-        }
-    });
-    SetFileAttributesW(base::LiteralPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(base::LiteralPath(path).c_str());
-}
-
 void SaveLink(win::ComPtr<IShellLinkW>& link, const std::wstring& linkPath) {
     win::ComPtr<IPersistFile> file = link.As<IPersistFile>();
     ASSERT_TRUE(file);
@@ -46,6 +30,23 @@ win::ComPtr<IShellLinkW> NewLink() {
 }
 
 } // namespace
+
+void RemoveTree(const std::wstring& path) {
+    win::ForEachFile(path + L"\\*", [&](const WIN32_FIND_DATAW& data) {
+        std::wstring child = path + L"\\" + data.cFileName;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            RemoveTree(child);
+        else {
+            SetFileAttributesW(base::LiteralPath(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW(base::LiteralPath(child).c_str()))
+                RemoveDirectoryW(base::LiteralPath(child).c_str());
+        }
+    });
+    SetFileAttributesW(base::LiteralPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!RemoveDirectoryW(base::LiteralPath(path).c_str()))
+        DeleteFileW(base::LiteralPath(path).c_str());
+}
 
 TempFolder::TempFolder(const std::wstring& label) {
     static unsigned counter = 0;

@@ -30,6 +30,8 @@ private:
 
 // The file helpers take every name as spelled, also one Win32 would change ("x.", "CON.lnk").
 void MakeDir(const std::wstring& path);
+// Deletes a file, or a folder with everything in it.
+void RemoveTree(const std::wstring& path);
 // Two levels of folders of 120 characters each below under, made; returns the deeper one.
 std::wstring DeepFolder(const std::wstring& under);
 // "<folder>\<fill...>.xml", length characters in all.
@@ -80,29 +82,6 @@ public:
     std::vector<win::FileRequest> fileRequests;
     std::vector<Shown> shown;
     std::function<void()> whileShown; // what happens while a message is up
-};
-
-// An environment variable of this process, and so of the programs it starts, for the length
-// of a scope.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const wchar_t* name, const std::wstring& value) : name_(name) {
-        DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-        if (size) {
-            old_.resize(size);
-            old_.resize(GetEnvironmentVariableW(name, old_.data(), size));
-            hadValue_ = true;
-        }
-        SetEnvironmentVariableW(name, value.c_str());
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-    ~ScopedEnvironment() { SetEnvironmentVariableW(name_, hadValue_ ? old_.c_str() : nullptr); }
-
-private:
-    const wchar_t* name_;
-    std::wstring old_;
-    bool hadValue_ = false;
 };
 
 // Removes the program's settings key before and after a test.
