@@ -357,7 +357,6 @@ protected:
                 RemoveTree(folder + L"\\" + name);
         RemoveTree(office);
         RemoveTree(games);
-        SetEnvironmentVariableW(L"MARLOWEN_END_AFTER_CHANGES", nullptr);
     }
 
     Tree Items() const {
@@ -390,16 +389,22 @@ protected:
         return contents;
     }
 
-    // Runs the batch import, saying yes to the restore-point question under Wine, after
-    // whileAsked.
-    DWORD Process(const std::string& categories = "<Office><name>!!Undo A.lnk</name>"
+    // Runs the batch import, ended after its change endAfter when that is not 0, saying yes to
+    // the restore-point question under Wine after whileAsked. This process's own changes are
+    // never counted: the variable is set only while the program starts.
+    DWORD Process(int endAfter = 0,
+                  const std::string& categories = "<Office><name>!!Undo A.lnk</name>"
                                                   "<name>!!Undo B.lnk</name>"
                                                   "<name>!!Undo C.lnk</name></Office>",
                   const std::function<void()>& whileAsked = {}) {
         std::wstring layout = files / L"layout.xml";
         MakeFile(layout, "<MarlowenExport><CurrentUser/><Common>" + categories +
                              "</Common></MarlowenExport>");
+        if (endAfter)
+            SetEnvironmentVariableW(L"MARLOWEN_END_AFTER_CHANGES",
+                                    std::to_wstring(endAfter).c_str());
         RunningProgram program(L"\"" + layout + L"\"", app / L"marlowen.exe");
+        SetEnvironmentVariableW(L"MARLOWEN_END_AFTER_CHANGES", nullptr);
         EXPECT_TRUE(program.Started());
         HWND box = program.WaitForWindow(L"#32770");
         EXPECT_TRUE(box) << "the restore-point question";
@@ -428,8 +433,7 @@ TEST_F(UndoProgram, RunStoppedHardHalfWayAndAFinishedOneAreUndoneAfterARestart) 
     const Tree original = Items();
     // Ended at its ninth change, once step 3 is recorded and not yet taken: A moved, B has
     // replaced its namesake, C is still at the top.
-    SetEnvironmentVariableW(L"MARLOWEN_END_AFTER_CHANGES", L"9");
-    EXPECT_EQ(Process(), 99u);
+    EXPECT_EQ(Process(9), 99u);
     EXPECT_EQ(FileBytes(office + L"\\!!Undo A.lnk"), "!!Undo A.lnk");
     EXPECT_EQ(FileBytes(office + L"\\!!Undo B.lnk"), "!!Undo B.lnk");
     EXPECT_EQ(FileBytes(common + L"\\!!Undo C.lnk"), "!!Undo C.lnk");
@@ -437,7 +441,6 @@ TEST_F(UndoProgram, RunStoppedHardHalfWayAndAFinishedOneAreUndoneAfterARestart) 
     Tree after = Items();
     EXPECT_TRUE(after == original) << Describe(after);
 
-    SetEnvironmentVariableW(L"MARLOWEN_END_AFTER_CHANGES", nullptr);
     EXPECT_EQ(Process(), 0u);
     EXPECT_FALSE(Exists(common + L"\\!!Undo C.lnk"));
     UndoInANewWindow();
@@ -467,8 +470,8 @@ TEST_F(UndoProgram, ARunEndedAfterAnyOfItsChangesIsToldOfAndUndoneAfterARestart)
                       std::wstring::npos);
     };
     for (int ended = 1; ended < 60; ++ended) {
-        SetEnvironmentVariableW(L"MARLOWEN_END_AFTER_CHANGES", std::to_wstring(ended).c_str());
-        DWORD code = Process("<Office><name>!!Undo B.lnk</name><name>!!Undo Suite</name>"
+        DWORD code = Process(ended,
+                             "<Office><name>!!Undo B.lnk</name><name>!!Undo Suite</name>"
                              "<name>!!Undo Tools...</name></Office><Games><name>!!Undo C.lnk"
                              "</name><name>nul.lnk</name></Games>",
                              ended == 1 ? othersWait : std::function<void()>());
