@@ -2,7 +2,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -40,21 +39,8 @@ enum BatchExit : int {
     BatchRefused = 2,    // the layout was not used; nothing was processed
     BatchDeclined = 3,   // the user did not go on without a restore point; nothing was moved
     BatchUnmatched = 4,  // as BatchProcessed, but some names of the layout matched no item
+    BatchBusy = 5,       // another instance was changing the Start Menu; nothing was moved
 };
-
-// A test stops a run hard after its step n is recorded, before it is taken, as a crash or a
-// power cut would: MARLOWEN_TEST_STOP_AT_STEP=n.
-void StopAtStepForTests(startmenu::TMainForm& mainForm) {
-    wchar_t value[16] = L"";
-    DWORD length = GetEnvironmentVariableW(L"MARLOWEN_TEST_STOP_AT_STEP", value, 16);
-    if (length == 0 || length >= 16)
-        return;
-    unsigned long stopAt = wcstoul(value, nullptr, 10);
-    mainForm.BeforeProcessingStep = [stopAt](std::size_t step) {
-        if (step + 1 == stopAt)
-            TerminateProcess(GetCurrentProcess(), 9);
-    };
-}
 
 // A restore stopped midway (the program ended, the system went down) is finished or undone,
 // as the user chooses, before the window shows the Start Menu.
@@ -80,6 +66,8 @@ int RunBatchImport(startmenu::TMainForm& mainForm, const std::wstring& fileName)
         return outcome.unmatched.empty() ? BatchProcessed : BatchUnmatched;
     case Result::Abandoned:
         return BatchDeclined;
+    case Result::Busy:
+        return BatchBusy;
     default:
         return BatchIncomplete;
     }
@@ -100,7 +88,6 @@ int RunProgram() {
     InitCommonControlsEx(&controls);
     win::ComInit com;
     startmenu::TMainForm mainForm(folders);
-    StopAtStepForTests(mainForm);
     if (run == app::RunKind::BatchImport)
         return RunBatchImport(mainForm, args[0]);
     RecoverUnfinishedRestore(mainForm);
@@ -108,6 +95,7 @@ int RunProgram() {
     extras::TAboutBox aboutBox(mainForm.Handle());
     app::ConnectMenuExtras(mainForm, aboutBox);
     mainForm.Show();
+    mainForm.RecoverUnfinishedRun();
     win::Application::Run();
     return 0;
 }

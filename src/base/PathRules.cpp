@@ -80,6 +80,23 @@ std::wstring WithoutLongPathPrefix(const std::wstring& path) {
     return path;
 }
 
+std::wstring LiteralPath(const std::wstring& path) {
+    std::wstring root = VolumeRootOf(path);
+    bool drive = root.size() == 3;
+    if (root.empty() || (drive && (path.size() < 3 || path[2] != L'\\')) ||
+        path.compare(0, 4, L"\\\\?\\") == 0 || path.compare(0, 4, L"\\\\.\\") == 0 ||
+        path.find(L'/') != std::wstring::npos)
+        return path;
+    for (size_t start = root.size(); start < path.size();) {
+        size_t end = std::min(path.find(L'\\', start), path.size());
+        std::wstring name = path.substr(start, end - start);
+        if (name.empty() || name == L"." || name == L"..")
+            return path;
+        start = end + 1;
+    }
+    return drive ? L"\\\\?\\" + path : L"\\\\?\\UNC\\" + path.substr(2);
+}
+
 bool IsVolumeRoot(const std::wstring& fullPath) {
     std::wstring root = VolumeRootOf(fullPath);
     return !root.empty() &&

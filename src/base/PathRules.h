@@ -30,6 +30,13 @@ std::wstring ReplaceFolderPrefix(const std::wstring& path, const std::wstring& f
 // Other device paths are left as they are.
 std::wstring WithoutLongPathPrefix(const std::wstring& path);
 
+// The same path with "\\?\" in front ("\\?\UNC\" for a network path), so that the file
+// functions take every name as it is spelled: also one the system's path parsing would
+// change (a trailing dot or space, a device name such as CON, nul.lnk or LPT1) and a path
+// beyond MAX_PATH. Only a plain absolute path gets it: a relative one, or one with ".",
+// "..", "/" or doubled backslashes, needs that parsing and is given back as it is.
+std::wstring LiteralPath(const std::wstring& path);
+
 // Whether an absolute path names the root of its volume ("C:\", "\\server\share"), with or
 // without trailing backslashes.
 bool IsVolumeRoot(const std::wstring& fullPath);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/PathRules.h"
+#include "product/DiskChanges.h"
 #include "win/FileSystem.h"
 #include "win/SpecialFolders.h"
 
@@ -24,8 +26,9 @@ void RemoveEmptyFolders(const std::wstring& folder, const win::FolderSet& kept) 
             return;
         std::wstring path = folder + L"\\" + data.cFileName;
         RemoveEmptyFolders(path, kept);
-        if (!kept.Contains(path))
-            RemoveDirectoryW(path.c_str());
+        // The system removes a folder only when it is empty at that moment.
+        if (!kept.Contains(path) && RemoveDirectoryW(base::LiteralPath(path).c_str()))
+            product::NoteDiskChange();
     });
 }
 

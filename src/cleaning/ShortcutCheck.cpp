@@ -64,9 +64,22 @@ bool ShortcutChecker::FoundNatively(const std::wstring& target) const {
 }
 
 ShortcutTarget ShortcutChecker::Check(const std::wstring& shortcutPath) {
+    std::wstring target;
+    bool read = reader_.Read(shortcutPath, target);
+    return Judge(read, std::move(target));
+}
+
+ShortcutTarget ShortcutChecker::CheckBytes(const std::string& bytes) {
+    std::wstring target;
+    bool read = reader_.ReadBytes(bytes, target);
+    return Judge(read, std::move(target));
+}
+
+ShortcutTarget ShortcutChecker::Judge(bool read, std::wstring target) {
     ShortcutTarget result;
-    if (!reader_.Read(shortcutPath, result.path) || result.path.empty())
+    if (!read || target.empty())
         return result;
+    result.path = std::move(target);
     std::wstring root = base::VolumeRootOf(result.path);
     if (root.empty())
         return result; // a relative path: nothing to look at

@@ -29,8 +29,11 @@ class ShortcutChecker {
 public:
     ShortcutChecker();
     ShortcutTarget Check(const std::wstring& shortcutPath);
+    // The same for a shortcut file's bytes.
+    ShortcutTarget CheckBytes(const std::string& bytes);
 
 private:
+    ShortcutTarget Judge(bool read, std::wstring target);
     bool FoundNatively(const std::wstring& target) const;
 
     win::QuietDriveErrors quiet_;

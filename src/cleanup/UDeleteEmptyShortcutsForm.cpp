@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "product/WriterLock.h"
 #include "restorepoint/SRRestorePtAPI.h"
 #include "base/PathRules.h"
 #include "cleaning/EmptyFolders.h"
@@ -29,16 +30,6 @@ constexpr const wchar_t* kDriveNotAvailable = L"drive not available";
 
 std::wstring Count(size_t n, const wchar_t* one, const wchar_t* many) {
     return std::to_wstring(n) + L" " + (n == 1 ? one : many);
-}
-
-// What Delete Selected did, for the status bar.
-std::wstring DeletionSummary(size_t deleted, size_t gone, size_t kept) {
-    std::wstring text = std::to_wstring(deleted) + L" deleted, " + std::to_wstring(gone) +
-                        L" already gone, " + std::to_wstring(kept) + L" kept";
-    if (kept > 0)
-        text += kept == 1 ? L": it could not be deleted (the reason is in its row)"
-                          : L": they could not be deleted (the reasons are in their rows)";
-    return text;
 }
 
 // The window's outer size, which is also its smallest, and its client area in the design, at
@@ -337,10 +328,11 @@ void TDeleteEmptyShortcutsForm::ShowStatus(const std::wstring& text) {
 }
 
 void TDeleteEmptyShortcutsForm::AddFoundShortcut(const std::wstring& path,
-                                                 const cleaning::ShortcutTarget& target) {
+                                                 const cleaning::ShortcutTarget& target,
+                                                 const cleaning::FileStamp& stamp) {
     if (closing_)
         return;
-    rows_.push_back({path, target, false, {}});
+    rows_.push_back({path, target, stamp, false, {}});
     ScheduleRefresh();
 }
 
@@ -437,34 +429,15 @@ void TDeleteEmptyShortcutsForm::Button4Click() {
 void TDeleteEmptyShortcutsForm::Button5Click() {
     if (SearchRunning)
         return;
+    auto writer = product::TakeWriterLockOrTell(Handle(), product::kDeletionRun);
+    if (!writer)
+        return;
     {
         // Closes the restore point and resets the cursor however the work ends.
         restorepoint::RestorePointScope restorePoint(Handle());
         if (restorePoint.Outcome() == restorepoint::RestorePointOutcome::Abandon)
             return;
-        // One already gone leaves the list; one that could not be deleted stays, still ticked,
-        // with the reason.
-        size_t deleted = 0, gone = 0, kept = 0;
-        rows_.erase(std::remove_if(rows_.begin(), rows_.end(),
-                                   [&](FoundRow& row) {
-                                       if (!row.checked)
-                                           return false;
-                                       if (DeleteFileW(row.path.c_str())) {
-                                           ++deleted;
-                                           return true;
-                                       }
-                                       DWORD error = GetLastError();
-                                       if (error == ERROR_FILE_NOT_FOUND ||
-                                           error == ERROR_PATH_NOT_FOUND) {
-                                           ++gone;
-                                           return true;
-                                       }
-                                       ++kept;
-                                       row.notDeleted = win::SystemErrorText(error);
-                                       return false;
-                                   }),
-                    rows_.end());
-        status_ = DeletionSummary(deleted, gone, kept);
+        status_ = DeletionSummary(DeleteTickedRows(rows_));
         Refresh();
         InvalidateRect(ListView1, nullptr, FALSE);
         kept_ = cleaning::KeptFolders(CommonStartupDir, UserStartupDir);

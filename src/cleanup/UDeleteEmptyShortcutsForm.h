@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cleanup/DeleteRecheck.h"
 #include "cleanup/USerchTread.h"
 #include "win/FileIdentity.h"
 #include "startmenu/model/FolderLocations.h"
@@ -39,13 +40,7 @@ public:
     // A click in the list at a point of its client area: on a check box, it ticks or unticks.
     void ListView1Click(POINT at);
 
-    // One listed shortcut.
-    struct FoundRow {
-        std::wstring path;
-        cleaning::ShortcutTarget target;
-        bool checked = false;
-        std::wstring notDeleted; // why the last Delete Selected could not delete it
-    };
+    using FoundRow = cleanup::FoundRow;
     int ListCount() const { return static_cast<int>(rows_.size()); }
     const FoundRow& ListRow(int item) const { return rows_[static_cast<size_t>(item)]; }
     // The texts of a row's three columns, as the list shows them.
@@ -91,8 +86,8 @@ private:
 
     // What the threads call, on the GUI thread.
     void ShowStatus(const std::wstring& text) override;
-    void AddFoundShortcut(const std::wstring& path,
-                          const cleaning::ShortcutTarget& target) override;
+    void AddFoundShortcut(const std::wstring& path, const cleaning::ShortcutTarget& target,
+                          const cleaning::FileStamp& stamp) override;
     void SearchThreadDone() override;
 
     const startmenu::FolderSource& folders_;

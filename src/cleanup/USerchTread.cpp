@@ -31,12 +31,13 @@ void TSerchTread::SearchFolder(const std::wstring& folder) {
     StatusText = folder + L"\\";
     statusShown_ = false;
     ShowStatus();
-    std::vector<std::wstring> subFolders, shortcuts;
+    std::vector<std::wstring> subFolders;
+    std::vector<FoundShortcut> shortcuts;
     win::ForEachFile(folder + L"\\*", [&](const WIN32_FIND_DATAW& data) {
         std::wstring path = folder + L"\\" + data.cFileName;
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             if (base::IsShortcutFileName(data.cFileName))
-                shortcuts.push_back(std::move(path));
+                shortcuts.push_back({std::move(path), cleaning::StampOf(data), {}});
         } else if (!(data.dwFileAttributes & kNotEntered) && !win::IsLinkedDirectory(data)) {
             subFolders.push_back(std::move(path));
         }
@@ -47,19 +48,21 @@ void TSerchTread::SearchFolder(const std::wstring& folder) {
         SearchFolder(subFolder);
     }
     std::vector<FoundShortcut> found;
-    for (std::wstring& path : shortcuts) {
+    for (FoundShortcut& shortcut : shortcuts) {
         if (Terminated())
             break;
         ShowStatus(); // one held back comes before the next check
-        if (IsEmptyShortcut(path))
-            found.push_back({std::move(path), FoundTarget});
+        if (IsEmptyShortcut(shortcut.path)) {
+            shortcut.target = FoundTarget;
+            found.push_back(std::move(shortcut));
+        }
     }
     // A folder's finds go to the window in one call: each call is a round trip between the
     // threads that costs as much as checking a shortcut.
     if (!found.empty())
         worker_.Synchronize([&] {
             for (const FoundShortcut& shortcut : found)
-                Form.AddFoundShortcut(shortcut.path, shortcut.target);
+                Form.AddFoundShortcut(shortcut.path, shortcut.target, shortcut.stamp);
         });
 }
 

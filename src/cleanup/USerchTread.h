@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cleaning/ShortcutCheck.h"
+#include "cleaning/ShortcutDeletion.h"
 #include "win/Worker.h"
 
 namespace cleanup {
@@ -12,8 +13,9 @@ namespace cleanup {
 class SearchWindow {
 public:
     virtual void ShowStatus(const std::wstring& text) = 0;
-    virtual void AddFoundShortcut(const std::wstring& path,
-                                  const cleaning::ShortcutTarget& target) = 0;
+    // stamp: the file as the listing saw it, before its check.
+    virtual void AddFoundShortcut(const std::wstring& path, const cleaning::ShortcutTarget& target,
+                                  const cleaning::FileStamp& stamp) = 0;
     // Once per thread, after its search has ended and it has left the lock.
     virtual void SearchThreadDone() = 0;
 
@@ -52,6 +54,7 @@ private:
     std::wstring RootFolder;
     struct FoundShortcut {
         std::wstring path;
+        cleaning::FileStamp stamp;
         cleaning::ShortcutTarget target;
     };
     // Written by the thread, read by the GUI thread only during a call, while the thread waits.

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "win/Application.h"
+#include "win/UserPrompt.h"
+
 namespace product {
 namespace {
 
@@ -76,6 +79,20 @@ WriterLock::~WriterLock() {
         return;
     WriteNote(note_.Get(), L"");
     ReleaseMutex(mutex_.Get());
+}
+
+std::optional<WriterLock> TakeWriterLockOrTell(HWND owner, const std::wstring& run) {
+    std::wstring busyRun;
+    std::optional<WriterLock> lock = WriterLock::Take(run, &busyRun);
+    if (!lock) {
+        const std::wstring& title = win::Application::Title();
+        std::wstring text = L"Another instance of " + title + L" is changing the Start Menu now";
+        text += busyRun.empty() ? L"." : L": it is " + busyRun + L".";
+        win::Prompt().Message(owner,
+                              text + L" Nothing has been changed. Try again when it has finished.",
+                              title, MB_OK | MB_ICONINFORMATION);
+    }
+    return lock;
 }
 
 } // namespace product

@@ -30,4 +30,14 @@ private:
     win::KernelHandle note_;
 };
 
+// Takes the lock for run; when another instance holds it, says so in a message over owner,
+// naming the run going on there, and gives nothing: the caller then changes nothing.
+std::optional<WriterLock> TakeWriterLockOrTell(HWND owner, const std::wstring& run);
+
+// The runs, as another instance names them ("Another instance ... is <run>").
+inline constexpr const wchar_t* kProcessingRun = L"processing the Start Menu";
+inline constexpr const wchar_t* kUndoRun = L"undoing a processing run";
+inline constexpr const wchar_t* kDeletionRun = L"deleting empty shortcuts";
+inline constexpr const wchar_t* kRecoveryRun = L"looking for a run that did not finish";
+
 } // namespace product

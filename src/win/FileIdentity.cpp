@@ -1,5 +1,6 @@
 #include "win/FileIdentity.h"
 
+#include "base/PathRules.h"
 #include "win/Handles.h"
 #include "win/Text.h"
 
@@ -9,7 +10,7 @@ namespace {
 // Opened for its attributes only and sharing everything, so that nobody else's open or
 // delete is disturbed; a folder needs the backup-semantics flag to be opened at all.
 FileHandle OpenForIdentity(const std::wstring& path) {
-    return FileHandle(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+    return FileHandle(CreateFileW(base::LiteralPath(path).c_str(), FILE_READ_ATTRIBUTES,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }

@@ -1,5 +1,6 @@
 #include "win/FileSystem.h"
 
+#include "base/PathRules.h"
 #include "win/Errors.h"
 #include "win/Handles.h"
 
@@ -14,7 +15,7 @@ void ForEachFile(const std::wstring& pattern,
                  const std::function<void(const WIN32_FIND_DATAW&)>& visit,
                  const std::function<bool()>& stopped) {
     WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileW(pattern.c_str(), &data));
+    FindHandle find(FindFirstFileW(base::LiteralPath(pattern).c_str(), &data));
     if (!find)
         return;
     do {
@@ -25,18 +26,22 @@ void ForEachFile(const std::wstring& pattern,
     } while (FindNextFileW(find.Get(), &data));
 }
 
+DWORD AttributesOf(const std::wstring& path) {
+    return GetFileAttributesW(base::LiteralPath(path).c_str());
+}
+
 bool IsExistingDirectory(const std::wstring& path) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
+    DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool IsExistingFile(const std::wstring& path) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
+    DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 DWORD CreateFolderUnlessThere(const std::wstring& path) {
-    if (IsExistingDirectory(path) || CreateDirectoryW(path.c_str(), nullptr))
+    if (IsExistingDirectory(path) || CreateDirectoryW(base::LiteralPath(path).c_str(), nullptr))
         return ERROR_SUCCESS;
     return GetLastError();
 }

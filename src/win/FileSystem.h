@@ -6,6 +6,9 @@
 
 namespace win {
 
+// Every function here takes a path as the listing spelled it (see base::LiteralPath): a name
+// with a trailing dot or a device's name is reached as itself, never as another item.
+
 // Calls visit for every name the listing of pattern returns, "." and ".." left out, in the
 // order the file system gives them. A listing that cannot be opened visits nothing.
 void ForEachFile(const std::wstring& pattern,
@@ -15,6 +18,8 @@ void ForEachFile(const std::wstring& pattern,
                  const std::function<void(const WIN32_FIND_DATAW&)>& visit,
                  const std::function<bool()>& stopped);
 
+// INVALID_FILE_ATTRIBUTES when nothing is at path; GetLastError says why.
+DWORD AttributesOf(const std::wstring& path);
 bool IsExistingDirectory(const std::wstring& path);
 bool IsExistingFile(const std::wstring& path);
 

@@ -1,17 +1,23 @@
 #include "win/ShellLink.h"
 
+#include <shlwapi.h>
+
+#include "base/PathRules.h"
+
 namespace win {
 
-bool ShortcutReader::Read(const std::wstring& shortcutPath, std::wstring& target) {
-    if (!file_) {
-        if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                    link_.PutVoid())))
-            return false;
-        file_ = link_.As<IPersistFile>();
-        if (!file_)
-            return false;
-    }
-    if (FAILED(file_->Load(shortcutPath.c_str(), STGM_SHARE_DENY_WRITE))) {
+bool ShortcutReader::MakeLink() {
+    if (file_)
+        return true;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                link_.PutVoid())))
+        return false;
+    file_ = link_.As<IPersistFile>();
+    return static_cast<bool>(file_);
+}
+
+bool ShortcutReader::Loaded(HRESULT loaded, std::wstring& target) {
+    if (FAILED(loaded)) {
         // A damaged file may leave the object half loaded: the next shortcut gets a new one.
         file_.Reset();
         link_.Reset();
@@ -22,6 +28,25 @@ bool ShortcutReader::Read(const std::wstring& shortcutPath, std::wstring& target
         path[0] = L'\0';
     target = path;
     return true;
+}
+
+bool ShortcutReader::Read(const std::wstring& shortcutPath, std::wstring& target) {
+    if (!MakeLink())
+        return false;
+    return Loaded(file_->Load(base::LiteralPath(shortcutPath).c_str(), STGM_SHARE_DENY_WRITE),
+                  target);
+}
+
+bool ShortcutReader::ReadBytes(const std::string& bytes, std::wstring& target) {
+    if (!MakeLink())
+        return false;
+    ComPtr<IStream> stream;
+    *stream.Put() = SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()),
+                                      static_cast<UINT>(bytes.size()));
+    ComPtr<IPersistStream> persist = link_.As<IPersistStream>();
+    if (!stream || !persist)
+        return false;
+    return Loaded(persist->Load(stream.Get()), target);
 }
 
 bool ReadShortcutTarget(const std::wstring& shortcutPath, std::wstring& target) {

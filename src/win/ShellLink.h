@@ -19,8 +19,13 @@ public:
     ShortcutReader& operator=(const ShortcutReader&) = delete;
 
     bool Read(const std::wstring& shortcutPath, std::wstring& target);
+    // The same from a shortcut file's bytes, read by the caller through a handle it holds.
+    bool ReadBytes(const std::string& bytes, std::wstring& target);
 
 private:
+    bool MakeLink();
+    bool Loaded(HRESULT loaded, std::wstring& target);
+
     ComInit com_;
     ComPtr<IShellLinkW> link_;
     ComPtr<IPersistFile> file_;

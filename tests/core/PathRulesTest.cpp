@@ -95,3 +95,24 @@ TEST(IsSameOrInside, AWholeFolderNameAtATime) {
     EXPECT_FALSE(IsSameOrInside(L"C:\\Ap", L"C:\\Apps"));
     EXPECT_FALSE(IsSameOrInside(L"C:\\Apps", L""));
 }
+
+TEST(LiteralPath, NamesEveryPlainAbsolutePathAsSpelled) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"C:\\Menu\\Tools...", L"\\\\?\\C:\\Menu\\Tools..."},
+        {L"C:\\Menu\\CON.lnk", L"\\\\?\\C:\\Menu\\CON.lnk"},
+        {L"C:\\Menu\\Spaced \\", L"\\\\?\\C:\\Menu\\Spaced \\"},
+        {L"C:\\", L"\\\\?\\C:\\"},
+        {L"\\\\server\\share\\nul.lnk", L"\\\\?\\UNC\\server\\share\\nul.lnk"},
+        // What needs the system's parsing is left to it.
+        {L"\\\\?\\C:\\x.", L"\\\\?\\C:\\x."},
+        {L"\\\\.\\COM1", L"\\\\.\\COM1"},
+        {L"C:\\Menu\\..\\x", L"C:\\Menu\\..\\x"},
+        {L"C:\\Menu\\.\\x", L"C:\\Menu\\.\\x"},
+        {L"C:\\Menu\\\\x", L"C:\\Menu\\\\x"},
+        {L"C:/Menu/x", L"C:/Menu/x"},
+        {L"C:Menu", L"C:Menu"},
+        {L"Menu\\x", L"Menu\\x"},
+        {L"", L""}};
+    for (const auto& [path, literal] : cases)
+        EXPECT_EQ(LiteralPath(path), literal);
+}

@@ -3,6 +3,7 @@
 #include <cwctype>
 #include <map>
 
+#include "base/Hash.h"
 #include "startmenu/model/Categories.h"
 #include "startmenu/processing/MovePlan.h"
 #include "startmenu/processing/RunJournal.h"
@@ -190,7 +191,7 @@ TEST(RunJournal, ReadsTheWholeStepsOfAnyCutAndRefusesAnyChangedByte) {
         bytes += JournalStepBytes(step);
         lineEnds.push_back(bytes.size());
     }
-    std::string finished = bytes + JournalUndoneBytes(L"09.12.2026 08:00");
+    std::string finished = bytes + JournalMarkBytes(RunMark::Undone, L"09.12.2026 08:00");
 
     RunJournal journal;
     std::wstring error;
@@ -233,6 +234,37 @@ TEST(RunJournal, ReadsTheWholeStepsOfAnyCutAndRefusesAnyChangedByte) {
     EXPECT_FALSE(ParseJournal(bytes + JournalHeaderBytes(L"again").substr(2), journal, error))
         << "a second header";
     EXPECT_TRUE(ParseJournal("", journal, error) && journal.steps.empty());
+}
+
+// The marks after the steps tell a run, or its undo, that stopped in the middle; a journal of
+// the first version, which noted no end, never counts as stopped.
+TEST(RunJournal, MarksTellARunOrAnUndoThatStoppedInTheMiddle) {
+    std::string bytes = JournalHeaderBytes(L"08.12.2026 12:30") + JournalStepBytes(SomeSteps()[0]);
+    const std::pair<RunMark, bool> marks[] = {{RunMark::None, true}, {RunMark::End, false},
+                                              {RunMark::Undo, true}, {RunMark::End, false},
+                                              {RunMark::Undo, true}, {RunMark::Undone, false}};
+    RunJournal journal;
+    std::wstring error;
+    for (const auto& [mark, unfinished] : marks) {
+        if (mark != RunMark::None)
+            bytes += JournalMarkBytes(mark, L"09.12.2026 08:00");
+        ASSERT_TRUE(ParseJournal(bytes, journal, error));
+        EXPECT_EQ(journal.lastMark, mark);
+        EXPECT_EQ(journal.Unfinished(), unfinished);
+    }
+    EXPECT_TRUE(journal.undone);
+    EXPECT_FALSE(ParseJournal(bytes + JournalStepBytes(SomeSteps()[1]), journal, error))
+        << "no step after a mark";
+
+    std::wstring header = L"Marlowen processing journal\t1\t08.12.2026 12:30";
+    base::Hash64 check;
+    check.Add(header);
+    std::string first("\xFF\xFE", 2);
+    for (wchar_t c : header + L"\t" + check.Hex() + L"\r\n")
+        first += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    ASSERT_TRUE(ParseJournal(first + JournalStepBytes(SomeSteps()[0]), journal, error));
+    EXPECT_EQ(journal.steps.size(), 1u);
+    EXPECT_FALSE(journal.Unfinished());
 }
 
 TEST(RunJournal, UndoTouchesOnlyTheProgramsFoldersAndItsOwnFolder) {

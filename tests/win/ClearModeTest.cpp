@@ -5,6 +5,7 @@
 
 #include "Fixtures.h"
 #include "cleaning/ShortcutCheck.h"
+#include "product/WriterLock.h"
 #include "startmenu/processing/ClearMode.h"
 #include "win/FileSystem.h"
 #include "win/Text.h"
@@ -535,4 +536,24 @@ TEST_F(ClearModeTest, ClearRunRefusesTheSystemsOwnFoldersAndTouchesNothing) {
     EXPECT_FALSE(startmenu::IsRefusedClearFolder(PrefixFolder(CSIDL_PROGRAMS)));
     EXPECT_FALSE(startmenu::IsRefusedClearFolder(PrefixFolder(CSIDL_COMMON_PROGRAMS)));
     EXPECT_FALSE(startmenu::IsRefusedClearFolder(programFiles + L"\\Common Files"));
+}
+
+// Names Win32 would change are cleaned as themselves; while another instance changes the
+// Start Menu, a clear run touches nothing and says so in its exit code.
+TEST_F(ClearModeTest, ClearRunReachesEveryNameAndWaitsForTheOtherWriter) {
+    for (const wchar_t* folder : {L"Vendor Tools...", L"Spaced ", L"LPT1", L"Kept."})
+        MakeDir(root / folder);
+    for (const wchar_t* link : {L"Vendor Tools...\\Old.lnk", L"Spaced \\Old.lnk", L"CON.lnk"})
+        MakeDeadShortcut(root / link, programs / L"old.exe");
+    for (const wchar_t* link : {L"Kept.\\Live.lnk", L"nul.lnk"})
+        MakeShortcut(root / link, LiveTarget(L"live.exe"));
+    {
+        auto other = product::WriterLock::Take(L"testing");
+        ASSERT_TRUE(other);
+        EXPECT_EQ(RunClear(root.Path()), 4u);
+        EXPECT_EQ(ListNames(root.Path()).size(), 6u) << "nothing touched";
+    }
+    EXPECT_EQ(RunClear(root.Path()), 0u);
+    EXPECT_EQ(ListNames(root.Path()), (std::vector<std::wstring>{L"Kept.", L"nul.lnk"}));
+    EXPECT_TRUE(Exists(root / L"Kept.\\Live.lnk"));
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 #include "FakeRestoreClient.h"
@@ -447,9 +448,7 @@ TEST_F(DeleteEmptyShortcuts, DeleteSelectedSaysWhatItDeletedFoundGoneAndKept) {
     std::vector<std::wstring> left = Listed(*wizard);
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::wstring>{Common(L"Away.lnk"), User(L"Locked.lnk")}));
-    EXPECT_EQ(wizard->StatusText(),
-              L"1 deleted, 1 already gone, 1 kept: it could not be deleted (the reason is in "
-              L"its row)");
+    EXPECT_EQ(wizard->StatusText(), L"1 deleted, 1 already gone, 1 kept: the reason is in its row");
     EXPECT_FALSE(Exists(Common(L"Old.lnk")));
     EXPECT_TRUE(Exists(Common(L"Away.lnk")));
     int locked = At(Listed(*wizard), User(L"Locked.lnk"));
@@ -463,8 +462,78 @@ TEST_F(DeleteEmptyShortcuts, DeleteSelectedSaysWhatItDeletedFoundGoneAndKept) {
     Click(wizard->Button5);
     EXPECT_FALSE(Exists(Common(L"Away.lnk")));
     EXPECT_EQ(Listed(*wizard), std::vector<std::wstring>{User(L"Locked.lnk")});
-    EXPECT_EQ(wizard->StatusText(),
-              L"1 deleted, 0 already gone, 1 kept: it could not be deleted (the reason is in "
-              L"its row)");
+    EXPECT_EQ(wizard->StatusText(), L"1 deleted, 0 already gone, 1 kept: the reason is in its row");
     SetFileAttributesW(User(L"Locked.lnk").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Between the search and Delete Selected one target comes back and two shortcuts are made
+// anew: each stays, unticked, with its reason, and so does their vendor folder.
+TEST_F(DeleteEmptyShortcuts, DeleteSelectedLooksAgainAtEachShortcut) {
+    MakeDir(Common(L"Vendor"));
+    MakeDeadShortcut(Common(L"Vendor\\Revived.lnk"), place / L"bin\\revived.exe");
+    Dead(Common(L"Vendor\\Replaced.lnk"));
+    Dead(Common(L"Vendor\\Swapped.lnk"));
+    auto wizard = NewWizard();
+    Search(*wizard);
+    ASSERT_EQ(wizard->ListCount(), 3);
+    MakeFile(place / L"bin\\revived.exe");
+    Shortcut(Common(L"Vendor\\Replaced.lnk")); // to a program that is there
+    Dead(Common(L"Vendor\\Swapped.lnk"));      // another dead one
+    Click(wizard->Button2);
+    Click(wizard->Button5);
+    EXPECT_EQ(wizard->StatusText(),
+              L"0 deleted, 0 already gone, 3 kept: the reasons are in their rows");
+    for (auto [name, reason] : {std::pair{L"Revived.lnk", L"works again"},
+                                {L"Replaced.lnk", L"changed since the search"},
+                                {L"Swapped.lnk", L"changed since the search"}}) {
+        int row = At(Listed(*wizard), Common(L"Vendor\\") + name);
+        ASSERT_GE(row, 0);
+        EXPECT_FALSE(wizard->ListRow(row).checked);
+        EXPECT_NE(
+            wizard->ListText(row, TargetColumn).find(L"(not deleted: " + std::wstring(reason)),
+            std::wstring::npos);
+    }
+    EXPECT_EQ(ListNames(Common(L"Vendor")).size(), 3u);
+}
+
+// Delete Selected (the real wizard in a process of its own) ended after each of its changes
+// in turn: it made exactly that many, each one asked for, names Win32 would change included,
+// and a new search lists exactly the dead shortcuts left.
+TEST_F(DeleteEmptyShortcuts, DeleteSelectedEndedAfterEachChangeDidNothingElse) {
+    const std::vector<std::wstring> dead = {Common(L"CON.lnk"), Common(L"Tools...\\B.lnk"),
+                                            Common(L"Old\\Deeper\\C.lnk"), User(L"D.lnk")};
+    const std::vector<std::wstring> folders = {Common(L"Tools..."), Common(L"Old"),
+                                               Common(L"Old\\Deeper")};
+    Shortcut(Common(L"Live.lnk"));
+    std::wstring places;
+    for (const std::wstring& folder :
+         {source.commonPrograms, source.userPrograms, source.commonStartup, source.userStartup})
+        places += L" \"" + folder + L"\"";
+    for (int ended = 1; ended < 10; ++ended) {
+        for (const std::wstring& path : folders)
+            MakeDir(path);
+        for (const std::wstring& path : dead)
+            if (!Exists(path))
+                Dead(path);
+        SetEnvironmentVariableW(L"MARLOWEN_END_AFTER_CHANGES", std::to_wstring(ended).c_str());
+        DWORD code = RunProgram(BesideTests(L"delete_wizard_child.exe"), places);
+        SetEnvironmentVariableW(L"MARLOWEN_END_AFTER_CHANGES", nullptr);
+        std::vector<std::wstring> left, listed;
+        std::copy_if(dead.begin(), dead.end(), std::back_inserter(left), Exists);
+        size_t changes = dead.size() - left.size() +
+                         static_cast<size_t>(std::count_if(folders.begin(), folders.end(),
+                                                           [](auto& f) { return !Exists(f); }));
+        EXPECT_EQ(changes, code == 0 ? 7u : static_cast<size_t>(ended)) << ended;
+        EXPECT_TRUE(Exists(Common(L"Live.lnk")));
+        auto wizard = NewWizard();
+        Search(*wizard);
+        listed = Listed(*wizard);
+        std::sort(listed.begin(), listed.end());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(listed, left);
+        if (code != 99) {
+            EXPECT_EQ(code, 0u);
+            break;
+        }
+    }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/PathRules.h"
 #include "product/Settings.h"
 #include "startmenu/window/MainFormIds.h"
 #include "win/Com.h"
@@ -16,26 +17,10 @@
 namespace testing_support {
 namespace {
 
-void RemoveTree(const std::wstring& path) {
-    win::ForEachFile(path + L"\\*", [&](const WIN32_FIND_DATAW& data) {
-        std::wstring child = path + L"\\" + data.cFileName;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            RemoveTree(child);
-        else {
-            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileW(child.c_str()))
-                RemoveDirectoryW(child.c_str());
-        }
-    });
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(path.c_str());
-}
-
 void SaveLink(win::ComPtr<IShellLinkW>& link, const std::wstring& linkPath) {
     win::ComPtr<IPersistFile> file = link.As<IPersistFile>();
     ASSERT_TRUE(file);
-    ASSERT_HRESULT_SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
+    ASSERT_HRESULT_SUCCEEDED(file->Save(base::LiteralPath(linkPath).c_str(), TRUE));
 }
 
 win::ComPtr<IShellLinkW> NewLink() {
@@ -46,6 +31,23 @@ win::ComPtr<IShellLinkW> NewLink() {
 }
 
 } // namespace
+
+void RemoveTree(const std::wstring& path) {
+    win::ForEachFile(path + L"\\*", [&](const WIN32_FIND_DATAW& data) {
+        std::wstring child = path + L"\\" + data.cFileName;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            RemoveTree(child);
+        else {
+            SetFileAttributesW(base::LiteralPath(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW(base::LiteralPath(child).c_str()))
+                RemoveDirectoryW(base::LiteralPath(child).c_str());
+        }
+    });
+    SetFileAttributesW(base::LiteralPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!RemoveDirectoryW(base::LiteralPath(path).c_str()))
+        DeleteFileW(base::LiteralPath(path).c_str());
+}
 
 TempFolder::TempFolder(const std::wstring& label) {
     static unsigned counter = 0;
@@ -64,7 +66,8 @@ TempFolder::~TempFolder() {
 }
 
 void MakeDir(const std::wstring& path) {
-    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
+    ASSERT_TRUE(CreateDirectoryW(base::LiteralPath(path).c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS)
         << "cannot create " << win::Utf8FromWide(path);
 }
 
@@ -82,8 +85,8 @@ std::wstring LayoutPathOfLength(const std::wstring& folder, size_t length, wchar
 }
 
 void MakeFile(const std::wstring& path, const std::string& content) {
-    win::KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    win::KernelHandle file(CreateFileW(base::LiteralPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.Get() == INVALID_HANDLE_VALUE) {
         file.Release();
         FAIL() << "cannot create " << win::Utf8FromWide(path);
@@ -93,8 +96,8 @@ void MakeFile(const std::wstring& path, const std::string& content) {
 }
 
 std::string FileBytes(const std::wstring& path) {
-    win::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
+    win::FileHandle file(CreateFileW(base::LiteralPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
     std::string bytes;
     char buffer[4096];
     DWORD read = 0;
@@ -104,7 +107,7 @@ std::string FileBytes(const std::wstring& path) {
 }
 
 bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return win::AttributesOf(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::wstring WindowText(HWND window) {

@@ -28,7 +28,10 @@ private:
     std::wstring path_;
 };
 
+// The file helpers take every name as spelled, also one Win32 would change ("x.", "CON.lnk").
 void MakeDir(const std::wstring& path);
+// Deletes a file, or a folder with everything in it.
+void RemoveTree(const std::wstring& path);
 // Two levels of folders of 120 characters each below under, made; returns the deeper one.
 std::wstring DeepFolder(const std::wstring& under);
 // "<folder>\<fill...>.xml", length characters in all.

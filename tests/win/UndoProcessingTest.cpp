@@ -6,12 +6,15 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <functional>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "BackupTestSupport.h"
 #include "FakeRestoreClient.h"
 #include "MainWindowFixture.h"
+#include "cleanup/UDeleteEmptyShortcutsForm.h"
 #include "restorepoint/SRRestorePtAPI.h"
 #include "startmenu/window/MainFormIds.h"
 #include "startmenu/processing/ProcessingJournal.h"
@@ -314,8 +317,12 @@ class UndoProgram : public ::testing::Test {
 protected:
     CleanSettings clean;
     TempFolder app{L"app"}, files{L"undo"};
-    std::wstring common, office;
+    std::wstring common, office, games;
     TestFolderSource source;
+    // At the top: a vendor folder that merges into its namesake, one item replacing another,
+    // and names Win32 would change.
+    const std::vector<std::wstring> top = {L"!!Undo A.lnk", L"!!Undo B.lnk",    L"!!Undo C.lnk",
+                                           L"nul.lnk",      L"!!Undo Tools...", L"!!Undo Suite"};
     ScriptedPrompt prompt;
     win::ScopedPrompt usePrompt{prompt};
     win::ComInit com;
@@ -331,40 +338,78 @@ protected:
         source.commonPrograms = common;
         source.userPrograms = PrefixFolder(CSIDL_PROGRAMS);
         ASSERT_FALSE(source.userPrograms.empty());
+        games = common + L"\\Games";
+        ASSERT_FALSE(Exists(games));
+        for (const std::wstring& name : top)
+            name.find(L".lnk") == std::wstring::npos
+                ? MakeDir(common + L"\\" + name)
+                : MakeFile(common + L"\\" + name, win::Utf8FromWide(name));
+        for (const wchar_t* name : {L"Tools...\\Tool.lnk", L"Suite\\Tool.lnk", L"Suite\\Help.lnk"})
+            MakeFile(common + L"\\!!Undo " + name, win::Utf8FromWide(name));
         MakeDir(office);
+        MakeDir(office + L"\\!!Undo Suite");
+        MakeFile(office + L"\\!!Undo Suite\\Help.lnk", "old help");
         MakeFile(office + L"\\!!Undo B.lnk", "old B");
-        for (const wchar_t* name : {L"!!Undo A.lnk", L"!!Undo B.lnk", L"!!Undo C.lnk"})
-            MakeFile(common + L"\\" + name, win::Utf8FromWide(name));
     }
     void TearDown() override {
-        for (const wchar_t* name : {L"!!Undo A.lnk", L"!!Undo B.lnk", L"!!Undo C.lnk"}) {
-            DeleteFileW((common + L"\\" + name).c_str());
-            DeleteFileW((office + L"\\" + name).c_str());
-        }
-        RemoveDirectoryW(office.c_str());
-        SetEnvironmentVariableW(L"MARLOWEN_TEST_STOP_AT_STEP", nullptr);
+        for (const std::wstring& folder : {common, office, games})
+            for (const std::wstring& name : top)
+                RemoveTree(folder + L"\\" + name);
+        RemoveTree(office);
+        RemoveTree(games);
     }
 
     Tree Items() const {
-        Tree tree = TreeOf(office);
-        for (const wchar_t* name : {L"!!Undo A.lnk", L"!!Undo B.lnk", L"!!Undo C.lnk"})
-            if (Exists(common + L"\\" + name))
-                tree[name] = {GetFileAttributesW((common + L"\\" + name).c_str()) &
-                                  (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+        Tree tree;
+        AddTree(tree, office, L"Office\\");
+        AddTree(tree, games, L"Games\\");
+        for (const std::wstring& name : top)
+            if (Exists(common + L"\\" + name)) {
+                tree[name] = {win::AttributesOf(common + L"\\" + name) &
+                                  (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                   FILE_ATTRIBUTE_DIRECTORY),
                               FileBytes(common + L"\\" + name)};
+                AddTree(tree, common + L"\\" + name, name + L"\\");
+            }
         return tree;
     }
 
-    // Runs the batch import, saying yes to the restore-point question under Wine.
-    DWORD Process() {
+    // Every file the user had, where the program's windows reach it: in the Start Menu, or
+    // set aside in the run's folder where its journal names it for the undo.
+    std::multiset<std::string> Reachable() const {
+        std::multiset<std::string> contents;
+        for (const auto& [name, item] : Items())
+            if (!(item.attributes & FILE_ATTRIBUTE_DIRECTORY))
+                contents.insert(item.content);
+        LastRun run;
+        if (FindLastRun(app / L"backup", run))
+            for (const JournalStep& step : run.journal.steps)
+                if (step.kind == StepKind::Replace && Exists(step.kept))
+                    contents.insert(FileBytes(step.kept));
+        return contents;
+    }
+
+    // Runs the batch import, ended after its change endAfter when that is not 0, saying yes to
+    // the restore-point question under Wine after whileAsked. This process's own changes are
+    // never counted: the variable is set only while the program starts.
+    DWORD Process(int endAfter = 0,
+                  const std::string& categories = "<Office><name>!!Undo A.lnk</name>"
+                                                  "<name>!!Undo B.lnk</name>"
+                                                  "<name>!!Undo C.lnk</name></Office>",
+                  const std::function<void()>& whileAsked = {}) {
         std::wstring layout = files / L"layout.xml";
-        MakeFile(layout, "<MarlowenExport><CurrentUser/><Common><Office>"
-                         "<name>!!Undo A.lnk</name><name>!!Undo B.lnk</name>"
-                         "<name>!!Undo C.lnk</name></Office></Common></MarlowenExport>");
+        MakeFile(layout, "<MarlowenExport><CurrentUser/><Common>" + categories +
+                             "</Common></MarlowenExport>");
+        if (endAfter)
+            SetEnvironmentVariableW(L"MARLOWEN_END_AFTER_CHANGES",
+                                    std::to_wstring(endAfter).c_str());
         RunningProgram program(L"\"" + layout + L"\"", app / L"marlowen.exe");
+        SetEnvironmentVariableW(L"MARLOWEN_END_AFTER_CHANGES", nullptr);
         EXPECT_TRUE(program.Started());
         HWND box = program.WaitForWindow(L"#32770");
         EXPECT_TRUE(box) << "the restore-point question";
+        if (whileAsked)
+            whileAsked();
         if (box)
             PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
         return program.WaitForExit();
@@ -386,10 +431,9 @@ protected:
 
 TEST_F(UndoProgram, RunStoppedHardHalfWayAndAFinishedOneAreUndoneAfterARestart) {
     const Tree original = Items();
-    // Stopped once step 3 is recorded and not yet taken: A moved, B has replaced its
-    // namesake, C is still at the top.
-    SetEnvironmentVariableW(L"MARLOWEN_TEST_STOP_AT_STEP", L"3");
-    EXPECT_EQ(Process(), 9u);
+    // Ended at its ninth change, once step 3 is recorded and not yet taken: A moved, B has
+    // replaced its namesake, C is still at the top.
+    EXPECT_EQ(Process(9), 99u);
     EXPECT_EQ(FileBytes(office + L"\\!!Undo A.lnk"), "!!Undo A.lnk");
     EXPECT_EQ(FileBytes(office + L"\\!!Undo B.lnk"), "!!Undo B.lnk");
     EXPECT_EQ(FileBytes(common + L"\\!!Undo C.lnk"), "!!Undo C.lnk");
@@ -397,7 +441,6 @@ TEST_F(UndoProgram, RunStoppedHardHalfWayAndAFinishedOneAreUndoneAfterARestart) 
     Tree after = Items();
     EXPECT_TRUE(after == original) << Describe(after);
 
-    SetEnvironmentVariableW(L"MARLOWEN_TEST_STOP_AT_STEP", nullptr);
     EXPECT_EQ(Process(), 0u);
     EXPECT_FALSE(Exists(common + L"\\!!Undo C.lnk"));
     UndoInANewWindow();
@@ -405,4 +448,57 @@ TEST_F(UndoProgram, RunStoppedHardHalfWayAndAFinishedOneAreUndoneAfterARestart) 
     EXPECT_TRUE(after == original) << Describe(after);
     LastRun none;
     EXPECT_FALSE(FindLastRun(app / L"backup", none)) << "both runs are undone";
+}
+
+// Processing ended after each of its changes in turn, its journal's lines included: every
+// file the user had is there once, in the Start Menu or where the journal keeps it; after a
+// restart the program says the run did not finish, and its undo gives the menu back. While
+// the run asks its question, it alone may change the Start Menu.
+TEST_F(UndoProgram, ARunEndedAfterAnyOfItsChangesIsToldOfAndUndoneAfterARestart) {
+    const Tree original = Items();
+    const std::multiset<std::string> had = Reachable();
+    auto othersWait = [&] {
+        TMainForm form(source);
+        size_t shown = prompt.shown.size();
+        form.Button8Click();
+        form.UndoLastProcessing1Click();
+        cleanup::TDeleteEmptyShortcutsForm(form.Handle(), source).Button5Click();
+        ASSERT_EQ(prompt.shown.size(), shown + 3);
+        for (size_t i = shown; i < shown + 3; ++i)
+            EXPECT_NE(prompt.shown[i].text.find(L"it is processing the Start Menu. Nothing has "
+                                                L"been changed."),
+                      std::wstring::npos);
+    };
+    for (int ended = 1; ended < 60; ++ended) {
+        DWORD code = Process(ended,
+                             "<Office><name>!!Undo B.lnk</name><name>!!Undo Suite</name>"
+                             "<name>!!Undo Tools...</name></Office><Games><name>!!Undo C.lnk"
+                             "</name><name>nul.lnk</name></Games>",
+                             ended == 1 ? othersWait : std::function<void()>());
+        EXPECT_TRUE(Reachable() == had) << "ended after change " << ended;
+        LastRun run;
+        bool recorded = FindLastRun(app / L"backup", run);
+        TMainForm form(source);
+        size_t shown = prompt.shown.size();
+        prompt.answers = {IDYES};
+        form.RecoverUnfinishedRun();
+        if (recorded && run.journal.Unfinished()) {
+            ASSERT_EQ(prompt.shown.size(), shown + 2) << "ended after change " << ended;
+            EXPECT_NE(prompt.shown[shown].text.find(L" did not finish: the program ended"),
+                      std::wstring::npos);
+            EXPECT_EQ(prompt.shown[shown + 1].type & MB_ICONMASK,
+                      static_cast<UINT>(MB_ICONINFORMATION));
+        } else {
+            EXPECT_EQ(prompt.shown.size(), shown) << "no run to tell of, after change " << ended;
+            if (recorded)
+                UndoInANewWindow();
+        }
+        Tree after = Items();
+        ASSERT_TRUE(after == original) << "ended after change " << ended << ":\n"
+                                       << Describe(after);
+        if (code != 99) {
+            EXPECT_EQ(code, 0u);
+            break;
+        }
+    }
 }

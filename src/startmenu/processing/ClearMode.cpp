@@ -7,7 +7,9 @@
 
 #include "base/PathRules.h"
 #include "cleaning/EmptyFolders.h"
-#include "cleaning/ShortcutCheck.h"
+#include "cleaning/ShortcutDeletion.h"
+#include "product/DiskChanges.h"
+#include "product/WriterLock.h"
 #include "startmenu/model/NameRules.h"
 #include "win/FileIdentity.h"
 #include "win/FileSystem.h"
@@ -39,18 +41,26 @@ bool Clear(const std::wstring& folder, const win::FolderSet& kept,
         }
         if (!Clear(path, kept, checker, result) || kept.Contains(path)) {
             empty = false;
-        } else if (!RemoveDirectoryW(path.c_str())) {
+        } else if (RemoveDirectoryW(base::LiteralPath(path).c_str())) {
+            product::NoteDiskChange();
+        } else {
             empty = false;
             if (GetLastError() != ERROR_DIR_NOT_EMPTY)
                 ++result.notDeleted;
         }
     });
+    // Each is looked at again as it is deleted, so one made anew meanwhile stays.
     for (const std::wstring& path : shortcuts) {
-        if (checker.Check(path).state != cleaning::TargetState::Missing) {
-            empty = false;
-        } else if (!DeleteFileW(path.c_str())) {
-            empty = false;
+        switch (cleaning::DeleteIfStillDead(path, nullptr, checker, false).outcome) {
+        case cleaning::Deletion::Deleted:
+        case cleaning::Deletion::AlreadyGone:
+            break;
+        case cleaning::Deletion::Failed:
             ++result.notDeleted;
+            [[fallthrough]];
+        case cleaning::Deletion::WorksAgain:
+        case cleaning::Deletion::Changed:
+            empty = false;
         }
     }
     return empty;
@@ -71,7 +81,7 @@ bool DeleteFolderTree(const std::wstring& folder) {
     win::ForEachFile(folder + L"\\*.*", [&](const WIN32_FIND_DATAW& data) {
         std::wstring path = folder + L"\\" + data.cFileName;
         if (win::IsLinkedDirectory(data))
-            RemoveDirectoryW(path.c_str());
+            RemoveDirectoryW(base::LiteralPath(path).c_str());
         else if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                  win::IsExistingDirectory(path))
             DeleteFolderTree(path);
@@ -79,10 +89,10 @@ bool DeleteFolderTree(const std::wstring& folder) {
     win::ForEachFile(folder + L"\\*.*", [&](const WIN32_FIND_DATAW& data) {
         std::wstring path = folder + L"\\" + data.cFileName;
         if (data.dwFileAttributes != FILE_ATTRIBUTE_ARCHIVE)
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE);
-        DeleteFileW(path.c_str());
+            SetFileAttributesW(base::LiteralPath(path).c_str(), FILE_ATTRIBUTE_ARCHIVE);
+        DeleteFileW(base::LiteralPath(path).c_str());
     });
-    RemoveDirectoryW(folder.c_str());
+    RemoveDirectoryW(base::LiteralPath(folder).c_str());
     return true;
 }
 
@@ -110,10 +120,18 @@ ClearOutcome RunClearMode(const std::wstring& folder, const FolderSource& source
         return ClearOutcome::NoFolder;
     if (IsRefusedClearFolder(folder))
         return ClearOutcome::Refused;
+    // The names below are joined to the folder as the file system spells it, so that each is
+    // reached as it is named.
+    std::wstring full = win::FullPathOf(folder);
+    while (full.size() > 3 && full.back() == L'\\')
+        full.pop_back();
+    auto writer = product::WriterLock::Take(L"cleaning " + full + L" in clear mode");
+    if (!writer)
+        return ClearOutcome::Busy;
     FolderLocations locations;
     ResolveStartupDirs(source, locations);
-    return ClearFolder(folder, locations).notDeleted ? ClearOutcome::ItemsLeft
-                                                     : ClearOutcome::Cleaned;
+    return ClearFolder(full, locations).notDeleted ? ClearOutcome::ItemsLeft
+                                                   : ClearOutcome::Cleaned;
 }
 
 } // namespace startmenu

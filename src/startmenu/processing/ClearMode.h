@@ -32,6 +32,7 @@ enum class ClearOutcome {
     ItemsLeft = 1, // some items could not be deleted
     Refused = 2,   // the folder is the system's own; nothing was touched
     NoFolder = 3,  // no folder given, or it is missing or a file; nothing was touched
+    Busy = 4,      // another instance is changing the Start Menu; nothing was touched
 };
 
 // The "/clear" run: no window, no scan, no message.

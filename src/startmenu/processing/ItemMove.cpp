@@ -1,13 +1,19 @@
 #include "startmenu/processing/ItemMove.h"
 
+#include "base/PathRules.h"
+#include "product/DiskChanges.h"
 #include "win/Application.h"
 #include "win/Text.h"
 
 namespace startmenu {
 namespace {
 
+// Each change on disk is counted as it is made (see product::NoteDiskChange).
 DWORD LastErrorUnless(BOOL done) {
-    return done ? ERROR_SUCCESS : GetLastError();
+    if (!done)
+        return GetLastError();
+    product::NoteDiskChange();
+    return ERROR_SUCCESS;
 }
 
 // The attributes SetFileAttributes takes.
@@ -23,37 +29,50 @@ DWORD Writable(DWORD attributes) {
     return Settable(attributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
+void SetAttributes(const std::wstring& path, DWORD attributes) {
+    LastErrorUnless(SetFileAttributesW(base::LiteralPath(path).c_str(), attributes));
+}
+
 } // namespace
 
 DWORD MoveToFreePlace(const std::wstring& from, const std::wstring& to) {
-    return LastErrorUnless(MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_COPY_ALLOWED));
+    return LastErrorUnless(MoveFileExW(base::LiteralPath(from).c_str(),
+                                       base::LiteralPath(to).c_str(), MOVEFILE_COPY_ALLOWED));
 }
 
 DWORD MoveKeepingAttributes(const std::wstring& from, const std::wstring& to, DWORD attributes) {
     // A copy to another volume must delete the original, which a read-only file refuses.
     bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
     if (readOnly)
-        SetFileAttributesW(from.c_str(), Writable(attributes));
+        SetAttributes(from, Writable(attributes));
     DWORD error = MoveToFreePlace(from, to);
-    SetFileAttributesW((error == ERROR_SUCCESS ? to : from).c_str(), Settable(attributes));
+    SetAttributes(error == ERROR_SUCCESS ? to : from, Settable(attributes));
     return error;
 }
 
 DWORD RemoveEmptyFolder(const std::wstring& folder, DWORD attributes) {
     // Customised Start Menu folders are often read-only, which RemoveDirectory refuses.
     if (attributes & FILE_ATTRIBUTE_READONLY)
-        SetFileAttributesW(folder.c_str(), Writable(attributes));
-    DWORD error = LastErrorUnless(RemoveDirectoryW(folder.c_str()));
+        SetAttributes(folder, Writable(attributes));
+    DWORD error = LastErrorUnless(RemoveDirectoryW(base::LiteralPath(folder).c_str()));
     if (error != ERROR_SUCCESS)
-        SetFileAttributesW(folder.c_str(), Settable(attributes));
+        SetAttributes(folder, Settable(attributes));
     return error;
 }
 
+DWORD MakeFolder(const std::wstring& folder) {
+    return LastErrorUnless(CreateDirectoryW(base::LiteralPath(folder).c_str(), nullptr));
+}
+
+DWORD RemoveFolder(const std::wstring& folder) {
+    return LastErrorUnless(RemoveDirectoryW(base::LiteralPath(folder).c_str()));
+}
+
 DWORD RecreateFolder(const std::wstring& folder, DWORD attributes) {
-    if (!CreateDirectoryW(folder.c_str(), nullptr))
-        return GetLastError();
-    SetFileAttributesW(folder.c_str(), Settable(attributes));
-    return ERROR_SUCCESS;
+    DWORD error = MakeFolder(folder);
+    if (error == ERROR_SUCCESS)
+        SetAttributes(folder, Settable(attributes));
+    return error;
 }
 
 std::wstring MoveFailureReason(DWORD error) {

@@ -6,7 +6,9 @@
 namespace startmenu {
 
 // The single changes on disk that processing and its undo are made of. Each returns the
-// system's error code, ERROR_SUCCESS when done; none ever replaces or deletes an item.
+// system's error code, ERROR_SUCCESS when done; none ever replaces or deletes an item. Every
+// path is taken as spelled (base::LiteralPath), and every change made is counted
+// (product::NoteDiskChange).
 
 // Moves a file or folder to a place where nothing is, also to another volume for a file.
 DWORD MoveToFreePlace(const std::wstring& from, const std::wstring& to);
@@ -17,6 +19,10 @@ DWORD MoveKeepingAttributes(const std::wstring& from, const std::wstring& to, DW
 
 // Removes an empty folder, also a read-only one; one that stays keeps its attributes.
 DWORD RemoveEmptyFolder(const std::wstring& folder, DWORD attributes);
+
+// Makes a folder; removes an empty one.
+DWORD MakeFolder(const std::wstring& folder);
+DWORD RemoveFolder(const std::wstring& folder);
 
 // Makes a folder again that a run removed, with the attributes it had.
 DWORD RecreateFolder(const std::wstring& folder, DWORD attributes);

@@ -23,7 +23,7 @@ DiskView::Kind KindOfAttributes(DWORD attributes) {
 class SystemDisk : public DiskView {
 public:
     Kind KindOf(const std::wstring& path) const override {
-        return KindOfAttributes(GetFileAttributesW(path.c_str()));
+        return KindOfAttributes(win::AttributesOf(path));
     }
     std::vector<Child> ChildrenOf(const std::wstring& folder) const override {
         std::vector<Child> children;
@@ -37,9 +37,9 @@ public:
 
 class Executor {
 public:
-    Executor(const MovePlan& plan, const FolderLocations& folders, const StepHook& beforeStep)
-        : plan_(plan), journal_(folders.BackupRootDir), beforeStep_(beforeStep),
-          failed_(plan.steps.size(), false), folderErrors_(plan.steps.size(), ERROR_SUCCESS) {}
+    Executor(const MovePlan& plan, const FolderLocations& folders)
+        : plan_(plan), journal_(folders.BackupRootDir), failed_(plan.steps.size(), false),
+          folderErrors_(plan.steps.size(), ERROR_SUCCESS) {}
 
     MoveReport Run() {
         std::vector<bool> arrived(static_cast<size_t>(plan_.assigned), true);
@@ -55,6 +55,7 @@ public:
             else if (item.outcome == PlannedOutcome::KeptBeside)
                 report_.renames.push_back({item.source, item.targetFolder, item.targetName});
         }
+        journal_.End();
         report_.assigned = plan_.assigned;
         for (bool entryArrived : arrived)
             report_.moved += entryArrived ? 1 : 0;
@@ -67,10 +68,10 @@ private:
         JournalStep record{step.kind, plan_.items[step.item].source, step.from, {}, {}, {}, {}, 0};
         switch (step.kind) {
         case StepKind::MakeFolder: {
-            Record(index, record);
-            BOOL made = CreateDirectoryW(step.from.c_str(), nullptr);
-            if (!made && !win::IsExistingDirectory(step.from))
-                folderErrors_[index] = GetLastError();
+            journal_.Record(record);
+            DWORD error = MakeFolder(step.from);
+            if (error != ERROR_SUCCESS && !win::IsExistingDirectory(step.from))
+                folderErrors_[index] = error;
             return;
         }
         case StepKind::Move:
@@ -78,15 +79,15 @@ private:
             if (step.after != kNoStep && folderErrors_[step.after] != ERROR_SUCCESS)
                 return Fail(index, L"The category folder cannot be made. " +
                                        MoveFailureReason(folderErrors_[step.after]));
-            if (GetFileAttributesW(step.from.c_str()) == INVALID_FILE_ATTRIBUTES)
+            if (win::AttributesOf(step.from) == INVALID_FILE_ATTRIBUTES)
                 return Fail(index, GetLastError());
             record.to = step.to;
             record.fingerprint = ItemFingerprint(step.from);
             // A namesake gone since the plan leaves nothing to set aside.
             if (step.kind == StepKind::Move ||
-                GetFileAttributesW(step.to.c_str()) == INVALID_FILE_ATTRIBUTES) {
+                win::AttributesOf(step.to) == INVALID_FILE_ATTRIBUTES) {
                 record.kind = StepKind::Move;
-                Record(index, record);
+                journal_.Record(record);
                 return Check(index, MoveToFreePlace(step.from, step.to));
             }
             return Replace(index, record);
@@ -94,8 +95,8 @@ private:
             for (size_t merged = step.after; merged < index; ++merged)
                 if (failed_[merged])
                     return; // what stayed in it is reported already
-            record.attributes = GetFileAttributesW(step.from.c_str());
-            Record(index, record);
+            record.attributes = win::AttributesOf(step.from);
+            journal_.Record(record);
             return Check(index, RemoveEmptyFolder(step.from, record.attributes));
         }
     }
@@ -103,10 +104,10 @@ private:
     // The namesake is set aside in the journal's folder first, where an undo finds it.
     void Replace(size_t index, JournalStep& record) {
         const std::wstring& place = record.to;
-        record.attributes = GetFileAttributesW(place.c_str());
+        record.attributes = win::AttributesOf(place);
         record.kept = journal_.KeptPlace(base::FileNameOf(place));
         record.keptFingerprint = ItemFingerprint(place);
-        Record(index, record);
+        journal_.Record(record);
         DWORD error = MoveKeepingAttributes(place, record.kept, record.attributes);
         if (error != ERROR_SUCCESS)
             return Fail(index, error);
@@ -114,12 +115,6 @@ private:
         if (error != ERROR_SUCCESS)
             MoveKeepingAttributes(record.kept, place, record.attributes);
         Check(index, error);
-    }
-
-    void Record(size_t index, const JournalStep& record) {
-        journal_.Record(record);
-        if (beforeStep_)
-            beforeStep_(index);
     }
 
     void Check(size_t index, DWORD error) {
@@ -137,7 +132,6 @@ private:
 
     const MovePlan& plan_;
     JournalWriter journal_;
-    const StepHook& beforeStep_;
     MoveReport report_;
     std::vector<bool> failed_;
     std::vector<DWORD> folderErrors_; // of the MakeFolder steps
@@ -150,14 +144,13 @@ MovePlan PlanProcessing(const EntryNode* first, const FolderLocations& folders,
     return PlanMoves(first, folders, categoryNames, SystemDisk());
 }
 
-MoveReport CarryOut(const MovePlan& plan, const FolderLocations& folders,
-                    const StepHook& beforeStep) {
-    return Executor(plan, folders, beforeStep).Run();
+MoveReport CarryOut(const MovePlan& plan, const FolderLocations& folders) {
+    return Executor(plan, folders).Run();
 }
 
 MoveReport MoveEntries(const EntryNode* first, const FolderLocations& folders,
-                       const std::vector<std::wstring>& categoryNames, const StepHook& beforeStep) {
-    return CarryOut(PlanProcessing(first, folders, categoryNames), folders, beforeStep);
+                       const std::vector<std::wstring>& categoryNames) {
+    return CarryOut(PlanProcessing(first, folders, categoryNames), folders);
 }
 
 } // namespace startmenu

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,9 +10,6 @@
 
 namespace startmenu {
 
-// Called with a step's number once it is recorded, before it is taken.
-using StepHook = std::function<void(std::size_t step)>;
-
 // What MoveEntries would do now, on the disk as it is (see PlanMoves).
 MovePlan PlanProcessing(const EntryNode* first, const FolderLocations& folders,
                         const std::vector<std::wstring>& categoryNames);
@@ -22,12 +18,10 @@ MovePlan PlanProcessing(const EntryNode* first, const FolderLocations& folders,
 // run can be undone: an item that would replace another sets that one aside there. A step
 // that cannot be taken leaves its item where it was and is reported; the walk goes on. A
 // step that cannot be recorded stops the run with an AppError.
-MoveReport CarryOut(const MovePlan& plan, const FolderLocations& folders,
-                    const StepHook& beforeStep = {});
+MoveReport CarryOut(const MovePlan& plan, const FolderLocations& folders);
 
 // Plans and carries out at once: Start Processing on disk.
 MoveReport MoveEntries(const EntryNode* first, const FolderLocations& folders,
-                       const std::vector<std::wstring>& categoryNames,
-                       const StepHook& beforeStep = {});
+                       const std::vector<std::wstring>& categoryNames);
 
 } // namespace startmenu

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "base/Hash.h"
+#include "base/PathRules.h"
+#include "product/DiskChanges.h"
 #include "win/Errors.h"
 #include "win/FileSystem.h"
 #include "win/Text.h"
@@ -98,11 +100,24 @@ bool ReadJournal(const std::wstring& file, LastRun& run) {
     return true;
 }
 
+std::wstring MarkFailure(RunMark mark) {
+    switch (mark) {
+    case RunMark::Undo:
+        return L"Nothing has been changed: the undo could not be recorded in ";
+    case RunMark::Undone:
+        return L"The run has been undone, but this could not be noted in ";
+    case RunMark::None:
+    case RunMark::End:
+        break;
+    }
+    return L"The Start Menu stays as it is, but this could not be noted in ";
+}
+
 } // namespace
 
 std::wstring ItemFingerprint(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+    if (!GetFileAttributesExW(base::LiteralPath(path).c_str(), GetFileExInfoStandard, &data))
         return {};
     base::Hash64 hash;
     AddEntry(hash, data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
@@ -125,8 +140,10 @@ void JournalWriter::Open() {
     std::vector<unsigned> numbers = RunNumbers(journals);
     for (unsigned number = numbers.empty() ? 1 : numbers.front() + 1;; ++number) {
         folder_ = RunFolder(journals, number);
-        if (CreateDirectoryW(folder_.c_str(), nullptr))
+        if (CreateDirectoryW(folder_.c_str(), nullptr)) {
+            product::NoteDiskChange();
             break;
+        }
         if (GetLastError() != ERROR_ALREADY_EXISTS)
             win::ThrowSystemError(GetLastError());
     }
@@ -147,6 +164,12 @@ void JournalWriter::Append(const std::string& bytes) {
         throw win::AppError(L"This processing run could not be recorded in " + folder_ + L": " +
                             win::SystemErrorText(GetLastError()) +
                             L" It stopped before its next step.");
+    product::NoteDiskChange();
+}
+
+void JournalWriter::End() {
+    if (file_)
+        Append(JournalMarkBytes(RunMark::End, NowText()));
 }
 
 void JournalWriter::Record(const JournalStep& step) {
@@ -178,10 +201,10 @@ bool FindLastRun(const std::wstring& backupRoot, LastRun& run) {
     return false;
 }
 
-void MarkUndone(const LastRun& run) {
+void Mark(const LastRun& run, RunMark mark) {
     win::FileHandle file(CreateFileW(run.file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::string bytes = JournalUndoneBytes(NowText());
+    std::string bytes = JournalMarkBytes(mark, NowText());
     DWORD written = 0;
     // After the last whole line: a run that stopped while writing left a part of one.
     LARGE_INTEGER end{};
@@ -190,8 +213,9 @@ void MarkUndone(const LastRun& run) {
         !SetEndOfFile(file.Get()) ||
         !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
         !FlushFileBuffers(file.Get()))
-        throw win::AppError(L"The run has been undone, but this could not be noted in " + run.file +
-                            L": " + win::SystemErrorText(GetLastError()));
+        throw win::AppError(MarkFailure(mark) + run.file + L": " +
+                            win::SystemErrorText(GetLastError()));
+    product::NoteDiskChange();
 }
 
 } // namespace startmenu

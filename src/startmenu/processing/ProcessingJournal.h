@@ -21,6 +21,8 @@ class JournalWriter {
 public:
     explicit JournalWriter(std::wstring backupRoot) : backupRoot_(std::move(backupRoot)) {}
     void Record(const JournalStep& step);
+    // Notes that the run has ended, when it has recorded anything.
+    void End();
     // Where a replaced item is kept; makes the journal when there is none yet.
     std::wstring KeptPlace(const std::wstring& name);
 
@@ -43,7 +45,9 @@ struct LastRun {
 // Finds the latest run with steps that is not undone yet; false when there is none.
 bool FindLastRun(const std::wstring& backupRoot, LastRun& run);
 
-// Notes in the journal that the run is undone, so the run before it is next.
-void MarkUndone(const LastRun& run);
+// Notes a mark after the run's steps: that an undo begins, that it is done (the run before
+// it is then next), or that the user keeps what a stopped run or undo left. AppError when
+// the note cannot be written.
+void Mark(const LastRun& run, RunMark mark);
 
 } // namespace startmenu

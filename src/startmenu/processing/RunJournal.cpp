@@ -1,5 +1,8 @@
 #include "startmenu/processing/RunJournal.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "base/Hash.h"
 #include "base/PathRules.h"
 
@@ -7,8 +10,8 @@ namespace startmenu {
 namespace {
 
 const std::wstring kHeader = L"Marlowen processing journal";
-const std::wstring kVersion = L"1";
-const std::wstring kUndone = L"undone";
+const std::wstring kVersion = L"2", kVersionWithoutEnd = L"1";
+const wchar_t* const kMarkWords[] = {L"", L"end", L"undo", L"undone"};
 constexpr size_t kMaxField = 32768;
 
 const wchar_t* KindWord(StepKind kind) {
@@ -166,8 +169,8 @@ std::string JournalStepBytes(const JournalStep& s) {
     return Line({KindWord(s.kind), s.item, s.from, Hex8(s.attributes)});
 }
 
-std::string JournalUndoneBytes(const std::wstring& when) {
-    return Line({kUndone, when});
+std::string JournalMarkBytes(RunMark mark, const std::wstring& when) {
+    return Line({kMarkWords[static_cast<int>(mark)], when});
 }
 
 bool ParseJournal(const std::string& bytes, RunJournal& journal, std::wstring& error) {
@@ -185,6 +188,7 @@ bool ParseJournal(const std::string& bytes, RunJournal& journal, std::wstring& e
         text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
                                             (static_cast<unsigned char>(bytes[i + 1]) << 8)));
     size_t lineNumber = 0;
+    bool marked = false;
     for (size_t start = 0;;) {
         size_t end = text.find(L"\r\n", start);
         if (end == std::wstring::npos)
@@ -202,14 +206,21 @@ bool ParseJournal(const std::string& bytes, RunJournal& journal, std::wstring& e
         if (sound) {
             fields.pop_back();
             if (lineNumber == 1)
-                sound = fields.size() == 3 && fields[0] == kHeader && fields[1] == kVersion;
+                sound = fields.size() == 3 && fields[0] == kHeader &&
+                        (fields[1] == kVersion || fields[1] == kVersionWithoutEnd);
+            auto mark = std::find(std::begin(kMarkWords) + 1, std::end(kMarkWords), fields[0]);
             if (lineNumber == 1 && sound) {
                 journal.started = fields[2];
-            } else if (sound && fields[0] == kUndone && fields.size() == 2) {
-                journal.undone = true;
+                if (fields[1] == kVersionWithoutEnd)
+                    journal.lastMark = RunMark::End;
+            } else if (sound && mark != std::end(kMarkWords) && fields.size() == 2) {
+                marked = true;
+                journal.lastMark = static_cast<RunMark>(mark - std::begin(kMarkWords));
+                journal.undone = journal.undone || journal.lastMark == RunMark::Undone;
             } else if (sound) {
                 JournalStep step;
-                sound = !journal.undone && ParseStep(fields, step);
+                // No step follows a mark: the run had ended.
+                sound = !marked && ParseStep(fields, step);
                 if (sound)
                     journal.steps.push_back(std::move(step));
             }

@@ -25,21 +25,35 @@ struct JournalStep {
     std::uint32_t attributes = 0; // Replace: the kept item's; Remove: the folder's
 };
 
+// The marks written after the steps, each with its time.
+enum class RunMark {
+    None,   // the run is on, or it stopped without an end: a crash, a power cut
+    End,    // the run ended, or the user chose to keep what a stopped run or undo left
+    Undo,   // an undo began
+    Undone, // the undo finished
+};
+
 struct RunJournal {
     std::wstring started; // the local time the run began, as written
     std::vector<JournalStep> steps;
+    RunMark lastMark = RunMark::None;
     bool undone = false;
     std::size_t wholeBytes = 0; // the bytes up to the end of the last whole line
+
+    // A run, or its undo, that stopped in the middle and that nobody has been told about.
+    bool Unfinished() const {
+        return !steps.empty() && (lastMark == RunMark::None || lastMark == RunMark::Undo);
+    }
 };
 
 // The lines, as the bytes appended to the file; the header begins the file.
 std::string JournalHeaderBytes(const std::wstring& started);
 std::string JournalStepBytes(const JournalStep& step);
-std::string JournalUndoneBytes(const std::wstring& when);
+std::string JournalMarkBytes(RunMark mark, const std::wstring& when);
 
 // Reads a journal file's bytes. An unfinished last line is left out; anything else that is not
 // as written refuses the whole file: false, with the reason in error. An empty file is a
-// journal without steps.
+// journal without steps. A journal of the first version, which wrote no end, counts as ended.
 bool ParseJournal(const std::string& bytes, RunJournal& journal, std::wstring& error);
 
 // Whether an undo may touch every place the journal names: moved items and made or emptied

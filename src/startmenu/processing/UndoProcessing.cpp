@@ -21,7 +21,7 @@ Presence At(const std::wstring& path, const std::wstring& fingerprint) {
 }
 
 bool IsFree(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    return win::AttributesOf(path) == INVALID_FILE_ATTRIBUTES;
 }
 
 bool IsEmptyFolder(const std::wstring& folder) {
@@ -47,8 +47,8 @@ private:
                 if (!IsEmptyFolder(step.from))
                     Skip(step.from, L"this category folder holds items that did not come from "
                                     L"this run, so it stays.");
-                else if (!RemoveDirectoryW(step.from.c_str()))
-                    Skip(step.from, MoveFailureReason(GetLastError()));
+                else if (DWORD error = RemoveFolder(step.from))
+                    Skip(step.from, MoveFailureReason(error));
             }
             return;
         case StepKind::Remove:
@@ -123,8 +123,10 @@ UndoReport UndoRun(const LastRun& run, const FolderLocations& folders) {
     std::wstring refusal = UndoRefusal(run, folders);
     if (!refusal.empty())
         throw win::AppError(refusal);
+    // Begun in the journal first, so an undo that stops in the middle is told at the next start.
+    Mark(run, RunMark::Undo);
     UndoReport report = Undoer().Run(run.journal);
-    MarkUndone(run);
+    Mark(run, RunMark::Undone);
     return report;
 }
 

@@ -75,4 +75,31 @@ std::wstring UndoReportText(const UndoReport& report) {
     return text;
 }
 
+std::wstring RecoveryQuestionText(const RunJournal& journal,
+                                  const std::vector<SetAsideItem>& setAside) {
+    bool undoing = journal.lastMark == RunMark::Undo;
+    std::wstring text =
+        undoing ? L"The undo of the processing run of " + journal.started +
+                      L" did not finish: the program ended in the middle of it. Some items are "
+                      L"back where they were, the others are still where the run put them."
+                : L"The processing run of " + journal.started +
+                      L" did not finish: the program ended in the middle of it. Some items are "
+                      L"in their category folders, the others are still where they were.";
+    if (!setAside.empty()) {
+        std::vector<std::wstring> lines;
+        for (const SetAsideItem& item : setAside)
+            lines.push_back(item.place + L"\r\n    kept as " + item.keptAt);
+        text += L"\r\n\r\nThese items, which the run replaced, are kept in its folder until an "
+                L"undo puts them back:";
+        AppendBulletList(text, lines);
+    }
+    text += undoing ? L"\r\n\r\nFinish the undo now? Every item the run moved goes back where it "
+                      L"was before it."
+                    : L"\r\n\r\nUndo the run now? Every item it moved goes back where it was "
+                      L"before it.";
+    text += L" If you choose No, the Start Menu stays as it is; \"Undo Last Processing...\" in "
+            L"the Menu can still do it later.";
+    return text;
+}
+
 } // namespace startmenu

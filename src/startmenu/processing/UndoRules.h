@@ -41,4 +41,15 @@ std::wstring UndoQuestionText(const RunJournal& journal);
 // The message after it.
 std::wstring UndoReportText(const UndoReport& report);
 
+// An item a run had set aside in its own folder to put another in its place: its place in
+// the Start Menu, and where it is kept now.
+struct SetAsideItem {
+    std::wstring place, keptAt;
+};
+
+// The question at the start when the latest run, or the undo of it, stopped in the middle:
+// what the Start Menu holds now, and whether to undo the run (or finish the undo).
+std::wstring RecoveryQuestionText(const RunJournal& journal,
+                                  const std::vector<SetAsideItem>& setAside);
+
 } // namespace startmenu

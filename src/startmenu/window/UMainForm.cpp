@@ -7,6 +7,7 @@
 
 #include "product/AppInfo.h"
 #include "product/Settings.h"
+#include "product/WriterLock.h"
 #include "restorepoint/SRRestorePtAPI.h"
 #include "res/resource.h"
 #include "startmenu/model/Categories.h"
@@ -99,6 +100,11 @@ void TMainForm::Button8Click() {
         return;
     NoteUserChoices();
     DiskRun run(*this);
+    auto writer = product::TakeWriterLockOrTell(Handle(), product::kProcessingRun);
+    if (!writer) {
+        lastProcessing_ = ProcessingResult::Busy;
+        return;
+    }
 
     MoveReport report;
     {
@@ -112,8 +118,7 @@ void TMainForm::Button8Click() {
         lastProcessing_ = ProcessingResult::Incomplete;
         win::DisabledWindow busy(Handle());
         try {
-            report = MoveEntries(model_.Entries->First(), model_.Folders, model_.CategoryNames,
-                                 BeforeProcessingStep);
+            report = MoveEntries(model_.Entries->First(), model_.Folders, model_.CategoryNames);
         } catch (...) {
             FormCreate(); // the list shows what is on disk, also after a stopped run
             throw;

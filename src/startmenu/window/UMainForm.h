@@ -13,6 +13,7 @@
 #include "startmenu/model/FolderLocations.h"
 #include "startmenu/model/IconFetcher.h"
 #include "startmenu/processing/Processing.h"
+#include "startmenu/processing/ProcessingJournal.h"
 #include "startmenu/model/StartMenuModel.h"
 #include "startmenu/suggestions/Suggestions.h"
 #include "startmenu/suggestions/TargetFetcher.h"
@@ -90,10 +91,9 @@ public:
     // rescans. Also run by the import when it applies a layout.
     void Button8Click();
     // How the last run ended, for a caller without a screen (the batch run's exit code).
-    enum class ProcessingResult { NotRun, Abandoned, Complete, Incomplete };
+    // Busy: another instance was changing the Start Menu, so nothing was done.
+    enum class ProcessingResult { NotRun, Abandoned, Complete, Incomplete, Busy };
     ProcessingResult LastProcessing() const { return lastProcessing_; }
-    // Called as each step of a run is recorded and about to be taken.
-    StepHook BeforeProcessingStep;
 
     // The list of what Start Processing would do now (MainFormUndo.cpp).
     void Button12Click();
@@ -101,6 +101,9 @@ public:
     void UndoLastProcessing1Click();
     // Enables the menu's undo entry exactly when there is a run to undo.
     void RefreshUndoEntry();
+    // At the start: tells of a run or an undo that stopped in the middle, and offers to undo
+    // it or to finish the undo.
+    void RecoverUnfinishedRun();
 
     // "Suggest Categories" and its undo (MainFormSuggest.cpp): a category for every item the
     // user has not categorised where the program can tell, and back.
@@ -209,6 +212,9 @@ private:
     void TrackDrag(POINT screen);
     void EndDrag(bool drop);
     const CategoryButton* ButtonAt(POINT screen) const;
+
+    // Undoes the run, rescans and reports, with the Start Menu's writer lock held.
+    void CarryOutUndo(const LastRun& run);
 
     // Suggestions (MainFormSuggest.cpp).
     void Suggest();
