@@ -10,6 +10,7 @@ target=${1:-list_benchmark}
 prefix="$build/${2:-bench-prefix}"
 
 "$root/tools/build-win.sh" "$target"
+source "$root/tools/win-arch.sh"
 
 MARLOWEN_HEADLESS=${MARLOWEN_HEADLESS:-1}
 source "$root/tools/xvfb.sh"

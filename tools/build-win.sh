@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs what the build needs and builds the given targets of the release build for Windows
-# in build/win, for the scripts that run or pack the program.
+# in build/win (or WIN_BUILD), for the scripts that run or pack the program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 "$root/tools/deps.sh"
-cmake -S "$root" -B "$root/build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
-cmake --build "$root/build/win" --target "$@"
+source "$root/tools/win-arch.sh"
+build="${WIN_BUILD:-$root/build/win}"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$WIN_TOOLCHAIN"
+cmake --build "$build" --target "$@"

@@ -11,6 +11,14 @@ packages=(
     xvfb xauth x11-utils imagemagick
     fp-utils
 )
+# Some kernels run no 32-bit x86 code: there the Windows tests are built for x86-64 instead
+# (tools/win-arch.sh). Known only once 32-bit Wine is installed.
+cross64=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
+i386_known() { [[ -e /usr/lib/wine/wine ]]; }
+i386_runs() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+if i386_known && ! i386_runs; then
+    packages+=("${cross64[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -62,7 +70,7 @@ for try in $(seq "$tries"); do
     # Lists that were refreshed are enough to go on; the install below keeps both
     # architectures at one version even when one suite's index is missing.
     if grep -qE '^(Hit|Get):' "$log"; then
-        failed=$(grep -oE '^E: Failed to fetch [^ ]+' "$log" | awk '{print $4}' | sort -u | paste -sd' ' -)
+        failed=$(grep -oE '^E: Failed to fetch [^ ]+' "$log" | awk '{print $5}' | sort -u | paste -sd' ' -)
         echo "tools/deps.sh: warning: some package lists could not be refreshed (${failed:-see above}); going on with the others."
         break
     fi
@@ -72,8 +80,11 @@ done
 install=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends)
 codename=$(. /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
 release=()
+knew_i386=$(i386_known && echo 1 || true)
 for try in $(seq "$tries"); do
     if run_logged "${install[@]}" "${release[@]}" "${missing[@]}"; then
+        # Now that 32-bit Wine is here, it can tell whether the x86-64 build is needed.
+        [[ -n "$knew_i386" ]] || ! i386_known || i386_runs || exec bash "$0"
         exit 0
     fi
     if transient && [[ $try -lt $tries ]]; then
@@ -90,4 +101,6 @@ for try in $(seq "$tries"); do
     fi
     break
 done
-give_up "'apt-get install' failed${release:+ also with the release's own suite preferred}."
+also=""
+[[ ${#release[@]} -eq 0 ]] || also=", also with the release's own suite preferred"
+give_up "'apt-get install' failed$also."

@@ -7,6 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 
 "$root/tools/build-win.sh" marlowen help_file demo_startmenu
+source "$root/tools/win-arch.sh"
 
 # The display comes first: Wine's desktop process takes the display it is started with.
 source "$root/tools/xvfb.sh"

@@ -6,6 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 
 "$root/tools/deps.sh"
+source "$root/tools/win-arch.sh"
 
 # Every source file is laid out as .clang-format says.
 (cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
@@ -13,7 +14,7 @@ build="$root/build"
 cmake -S "$root" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMARLOWEN_SANITIZE=ON
 cmake --build "$build/native"
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+    -DCMAKE_TOOLCHAIN_FILE="$WIN_TOOLCHAIN"
 cmake --build "$build/win"
 
 # One CTest run over both builds, so there is one summary.

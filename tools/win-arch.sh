@@ -1,0 +1,18 @@
+# Sourced by the scripts that build or run the Windows program: chooses what this machine can
+# run. Some kernels run no 32-bit x86 code at all (no IA-32 emulation), so 32-bit Wine cannot
+# start; there the Windows build is made for x86-64 and runs in a 64-bit prefix alone, through
+# 64-bit Wine's own loader (tools/wine64/). Sets WIN_ARCH and WIN_TOOLCHAIN; a WIN_ARCH given
+# beforehand (the release is always i686) is kept.
+i386_runs() {
+    /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+if [[ -n "${WIN_ARCH:-}" ]]; then
+    :
+elif i386_runs; then
+    WIN_ARCH=i686
+else
+    WIN_ARCH=x86_64
+    export PATH="$root/tools/wine64:$PATH"
+fi
+WIN_TOOLCHAIN="$root/cmake/mingw-$WIN_ARCH.cmake"
