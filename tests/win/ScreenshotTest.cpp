@@ -74,8 +74,8 @@ public:
         GdiFlush();
         DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u),
               size = stride * static_cast<DWORD>(h);
-        BITMAPFILEHEADER file = {0x4D42, sizeof file + sizeof info.bmiHeader + size, 0, 0,
-                                 sizeof file + sizeof info.bmiHeader};
+        const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof info.bmiHeader;
+        BITMAPFILEHEADER file = {0x4D42, headers + size, 0, 0, headers};
         std::wstring folder = BesideTests(L"..\\screenshots");
         CreateDirectoryW(folder.c_str(), nullptr);
         win::KernelHandle out(CreateFileW((folder + L"\\" + name + L".bmp").c_str(), GENERIC_WRITE,
