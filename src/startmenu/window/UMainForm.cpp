@@ -268,9 +268,14 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_DESTROY:
-        if (IsWindowVisible(Handle()))
+    case WM_WINDOWPOSCHANGING:
+        // Kept as the window goes out of sight, closed or destroyed; a batch run never shows
+        // it and keeps nothing.
+        if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW) &&
+            IsWindowVisible(Handle()))
             product::SaveWindowPlacement(Handle());
+        break;
+    case WM_DESTROY:
         FormDestroy();
         return 0;
     case WM_CLOSE:
