@@ -63,7 +63,7 @@ private:
 };
 
 // The middle of five runs: the machine is shared and noisy.
-double Median(const std::function<void()>& work) {
+double MedianOfRuns(const std::function<void()>& work) {
     std::vector<double> runs;
     for (int i = 0; i < 5; ++i)
         runs.push_back(Milliseconds(work));
@@ -77,26 +77,95 @@ void Pump() {
         DispatchMessageW(&msg);
 }
 
+// The rows of the bare list, answered as the program answers its own.
+std::vector<std::wstring> bareRows;
+
+LRESULT CALLBACK BareParent(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
+        if (item.mask & LVIF_TEXT)
+            lstrcpynW(item.pszText, bareRows[static_cast<size_t>(item.iItem)].c_str(),
+                      item.cchTextMax);
+        if (item.mask & LVIF_IMAGE)
+            item.iImage = 0;
+        if (item.mask & LVIF_STATE) {
+            item.state = INDEXTOSTATEIMAGEMASK(1);
+            item.stateMask |= LVIS_STATEIMAGEMASK;
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+struct BareFigures {
+    double count, paint;
+};
+
+// What the list control itself costs in a switch: taking the new item count, and painting
+// the screenful it then shows, for a list of the program's size, styles, font, pictures and
+// column width that answers its rows from a table and does nothing else.
+BareFigures MeasureBareList(startmenu::TMainForm& form, int items) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = BareParent;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"BareListParent";
+    RegisterClassW(&wc);
+    RECT frame, list;
+    GetWindowRect(form.Handle(), &frame);
+    GetWindowRect(form.ListView1, &list);
+    HWND parent =
+        CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, frame.left,
+                        frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                        nullptr, wc.hInstance, nullptr);
+    HWND bare = CreateWindowExW(
+        0, WC_LISTVIEWW, L"", static_cast<DWORD>(GetWindowLongW(form.ListView1, GWL_STYLE)), 0, 0,
+        list.right - list.left, list.bottom - list.top, parent, nullptr, wc.hInstance, nullptr);
+    ListView_SetExtendedListViewStyle(bare, ListView_GetExtendedListViewStyle(form.ListView1));
+    SendMessageW(bare, WM_SETFONT, SendMessageW(form.ListView1, WM_GETFONT, 0, 0), 0);
+    for (int kind : {LVSIL_SMALL, LVSIL_STATE})
+        ListView_SetImageList(bare, ListView_GetImageList(form.ListView1, kind), kind);
+    ListView_SetCallbackMask(bare, LVIS_STATEIMAGEMASK);
+    ListView_SetColumnWidth(bare, 0, ListView_GetColumnWidth(form.ListView1, 0));
+    bareRows.clear();
+    for (int i = 0; i < items; ++i)
+        bareRows.push_back(L"Tool " + std::to_wstring(i));
+    Pump();
+    std::vector<double> counts, paints;
+    for (int i = 0; i < 5; ++i) {
+        ListView_SetItemCountEx(bare, 0, LVSICF_NOSCROLL);
+        UpdateWindow(bare);
+        counts.push_back(
+            Milliseconds([&] { ListView_SetItemCountEx(bare, items, LVSICF_NOSCROLL); }));
+        paints.push_back(Milliseconds([&] {
+            InvalidateRect(bare, nullptr, TRUE);
+            UpdateWindow(bare);
+        }));
+    }
+    DestroyWindow(parent);
+    return {Median(counts), Median(paints)};
+}
+
 struct Figures {
     int items;
     double startUp, switchLoading, switchLoaded, walk, iconLoop;
+    BareFigures bare;
 };
 
 Figures Measure(const std::wstring& temp, int items) {
     Menu menu(temp + L"\\menu" + std::to_wstring(items), items);
-    Figures figures{items, 0, 0, 0, 0, 0};
+    Figures figures{items, 0, 0, 0, 0, 0, {0, 0}};
     // What a fill cost when it asked the shell for each icon in turn; once, it is slow.
     figures.iconLoop = Milliseconds([&] {
         win::ForEachFile(menu.Common() + L"\\*.*", [&](const WIN32_FIND_DATAW& data) {
             DestroyIcon(startmenu::GetItemIcon(menu.Common() + L"\\" + data.cFileName));
         });
     });
-    figures.walk = Median([&] {
+    figures.walk = MedianOfRuns([&] {
         int seen = 0;
         for (const std::wstring& folder : {menu.Common(), menu.User()})
             win::ForEachFile(folder + L"\\*.*", [&](const WIN32_FIND_DATAW&) { ++seen; });
     });
-    figures.startUp = Median([&] {
+    figures.startUp = MedianOfRuns([&] {
         startmenu::TMainForm form(menu);
         form.Show();
         form.Button4Click();
@@ -113,12 +182,13 @@ Figures Measure(const std::wstring& temp, int items) {
         UpdateWindow(form.ListView1);
     };
     // While the worker still asks the shell for icons, and once it has them all.
-    figures.switchLoading = Median(switchCategory);
+    figures.switchLoading = MedianOfRuns(switchCategory);
     while (!form.Icons().Idle()) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
         Pump();
     }
-    figures.switchLoaded = Median(switchCategory);
+    figures.switchLoaded = MedianOfRuns(switchCategory);
+    figures.bare = MeasureBareList(form, items);
     return figures;
 }
 
@@ -129,13 +199,15 @@ int wmain() {
     std::wstring temp = StartBenchmark(L"marlowen-benchmark");
 
     std::vector<Figures> all;
-    std::printf("%8s %14s %20s %20s %10s %14s\n", "items", "start-up ms", "switch loading ms",
-                "switch loaded ms", "walk ms", "icon loop ms");
+    std::printf("%8s %12s %18s %17s %8s %13s %15s %15s\n", "items", "start-up ms",
+                "switch loading ms", "switch loaded ms", "walk ms", "icon loop ms", "bare count ms",
+                "bare paint ms");
     for (int items : {10, 500, 2000}) {
         all.push_back(Measure(temp, items));
         const Figures& f = all.back();
-        std::printf("%8d %14.1f %20.1f %20.1f %10.2f %14.1f\n", f.items, f.startUp, f.switchLoading,
-                    f.switchLoaded, f.walk, f.iconLoop);
+        std::printf("%8d %12.1f %18.1f %17.1f %8.2f %13.1f %15.1f %15.1f\n", f.items, f.startUp,
+                    f.switchLoading, f.switchLoaded, f.walk, f.iconLoop, f.bare.count,
+                    f.bare.paint);
     }
     const Figures &small = all.front(), &large = all.back();
     double startUpBound = small.startUp + 1.5 * large.walk;
@@ -146,6 +218,13 @@ int wmain() {
                 "loaded (goal: at most 1)\n",
                 large.items, large.items, large.switchLoading / large.walk,
                 large.switchLoaded / large.walk);
+    double bare = large.bare.count + large.bare.paint;
+    std::printf("the bare list control with %d rows: %.1f ms to take the item count, %.1f ms to "
+                "paint a screenful\n",
+                large.items, large.bare.count, large.bare.paint);
+    std::printf("category switch with %d items / bare list control: %.2f while icons load, %.2f "
+                "once loaded (goal: at most 1.2)\n",
+                large.items, large.switchLoading / bare, large.switchLoaded / bare);
     startmenu::DeleteFolderTree(temp);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "product/Help.h"
 #include "product/Settings.h"
 #include "backup/BackupStore.h"
 #include "backup/CopyProgressBar.h"
@@ -104,6 +105,7 @@ void TBackupWizardForm::FormCreate() {
         frame_->SetKeys(page, {IdButton4, IdButton6});
     frame_->SetForwardButton(Button4, {L"", L"&Next >", L"C&reate", L"&Restore"});
     Button_SetCheck(RadioButton1, BST_CHECKED);
+    SetWindowContextHelpId(Handle(), product::kHelpBackupWizard);
     ShowPage(TabSheet1);
 }
 
@@ -255,6 +257,7 @@ void TBackupWizardForm::ShowPage(int page) {
             return busy_;
         return true;
     });
+    frame_->FocusFirst();
     switch (page) {
     case TabSheet1:
         TabSheet1Show();
@@ -277,7 +280,7 @@ void TBackupWizardForm::TabSheet2Show() {
     // The text stays from an earlier visit, but Create waits until it is changed again.
     EnableWindow(Button4, FALSE);
     EnableWindow(Button6, TRUE);
-    SetFocus(Edit1);
+    frame_->Focus(Edit1);
 }
 
 void TBackupWizardForm::TabSheet3Show() {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "product/WriterLock.h"
+#include "product/Help.h"
 #include "restorepoint/SRRestorePtAPI.h"
 #include "base/PathRules.h"
 #include "cleaning/EmptyFolders.h"
@@ -96,6 +97,7 @@ void TDeleteEmptyShortcutsForm::FormCreate() {
     CreateControls();
     Translate();
     frame_->SetKeys(1, {IdButton1, IdButton4});
+    SetWindowContextHelpId(Handle(), product::kHelpCleanupWizard);
     frame_->ShowPage(1, [this](HWND control) { return control != Animate1; });
     for (HWND box : {CheckBox1, CheckBox2, CheckBox3})
         Button_SetCheck(box, BST_CHECKED);

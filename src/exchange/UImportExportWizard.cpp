@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "exchange/UXMLmenuManage.h"
+#include "product/Help.h"
 #include "res/resource.h"
 #include "win/Dpi.h"
 #include "win/Gdi.h"
@@ -48,6 +49,7 @@ void TImportExportWizard::FormCreate() {
     CreateControls();
     Translate();
     frame_->SetKeys(1, {IdButton4, IdButton6});
+    SetWindowContextHelpId(Handle(), product::kHelpImportExport);
     frame_->ShowPage(1);
     Button_SetCheck(RadioButton1, BST_CHECKED);
     RadioButton1Click();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "product/AppInfo.h"
+#include "product/Help.h"
 #include "extras/Links.h"
 #include "extras/OpenLinks.h"
 #include "res/resource.h"
@@ -172,6 +173,7 @@ LRESULT TAboutBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         dpi_ = win::DpiOf(Handle());
         CreateControls();
+        SetWindowContextHelpId(Handle(), product::kHelpMenu);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win/Focus.h"
+
 namespace win {
 namespace {
 ScopedModalDriver* driver = nullptr;
@@ -22,6 +24,7 @@ void ModalWindow::EndModal(int result) {
 }
 
 int ModalWindow::RunModal(HWND owner) {
+    FocusReturn focusBack;
     ended_ = false;
     bool ownerWasEnabled = owner && !EnableWindow(owner, FALSE);
     ShowWindow(Handle(), SW_SHOW);
@@ -50,6 +53,17 @@ int ModalWindow::RunModal(HWND owner) {
     if (owner && IsWindow(owner))
         SetActiveWindow(owner);
     return ended_ ? result_ : IDCANCEL;
+}
+
+LRESULT ModalWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_HELP) {
+        HELPINFO info = *reinterpret_cast<const HELPINFO*>(lParam);
+        info.dwContextId = GetWindowContextHelpId(Handle());
+        if (HWND owner = GetWindow(Handle(), GW_OWNER))
+            SendMessageW(owner, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        return TRUE;
+    }
+    return Window::HandleMessage(msg, wParam, lParam);
 }
 
 POINT CentredOn(HWND owner, SIZE size) {

@@ -19,9 +19,13 @@ public:
 
     // Shows the window and runs its own message loop, with dialog keys, until EndModal.
     // The owner takes no input meanwhile and is enabled again before this window is
-    // hidden, so activation returns to it. A WM_QUIT ends the loop and is posted again for
-    // the loop outside.
+    // hidden, so activation returns to it, and the focus to the control that had it. A
+    // WM_QUIT ends the loop and is posted again for the loop outside.
     int RunModal(HWND owner);
+
+protected:
+    // F1 goes to the owner, which opens the help at this window's context help id.
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     bool ended_ = false;

@@ -13,6 +13,9 @@ public:
     // As ShellExecuteW with no parameters and no working directory; verb null means the
     // default verb. The shell reports its own failures, so there is no result.
     virtual void Open(HWND owner, const wchar_t* verb, const std::wstring& file, int show) = 0;
+    // Starts a program with parameters, as ShellExecuteW with the verb "open".
+    virtual void Run(HWND owner, const std::wstring& program, const std::wstring& parameters,
+                     int show) = 0;
 };
 
 Shell& TheShell();

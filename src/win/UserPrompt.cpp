@@ -3,6 +3,7 @@
 #include "win/Application.h"
 #include "win/Errors.h"
 #include "win/FileDialog.h"
+#include "win/Focus.h"
 
 namespace win {
 namespace {
@@ -11,10 +12,12 @@ class MessageBoxPrompt : public UserPrompt {
 public:
     int Message(HWND owner, const std::wstring& text, const std::wstring& caption,
                 UINT type) override {
+        FocusReturn focusBack;
         return MessageBoxW(owner, text.c_str(), caption.c_str(), type);
     }
 
     bool ChooseFile(HWND owner, const FileRequest& request, std::wstring& path) override {
+        FocusReturn focusBack;
         return ShowFileDialog(owner, request, path);
     }
 };

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "win/Dpi.h"
 #include "win/Errors.h"
 
@@ -9,7 +11,9 @@ namespace win {
 namespace {
 
 void SetDefaultStyle(HWND button, bool isDefault) {
-    SendMessageW(button, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    bool now = (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    if (now != isDefault)
+        SendMessageW(button, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 } // namespace
@@ -17,7 +21,8 @@ void SetDefaultStyle(HWND button, bool isDefault) {
 WizardFrame::WizardFrame(HWND window, SIZE designClient, int barHeight, UINT dpi)
     : window_(window), dpi_(dpi), barHeight_(barHeight), layout_(designClient),
       font_(MakeFont(L"Tahoma", -11, dpi)), boldFont_(MakeFont(L"Tahoma", -11, dpi, true)),
-      whiteBrush_(CreateSolidBrush(GetSysColor(COLOR_WINDOW))) {}
+      whiteBrush_(CreateSolidBrush(GetSysColor(COLOR_WINDOW))),
+      focus_(window, [this] { return FirstOfPage(); }) {}
 
 HWND WizardFrame::Add(int page, const Control& c) {
     HWND control = CreateWindowExW(0, c.className, c.text, WS_CHILD | c.style, 0, 0, 0, 0, window_,
@@ -28,7 +33,51 @@ HWND WizardFrame::Add(int page, const Control& c) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(c.font ? c.font : Font()), 0);
     layout_.Add(control, c.design, c.anchors);
     controls_.push_back({control, page});
+    DWORD type = c.style & BS_TYPEMASK;
+    if (lstrcmpiW(c.className, WC_BUTTONW) == 0 &&
+        (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) {
+        pushButtons_.push_back(control);
+        SetWindowSubclass(control, FollowFocus, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
     return control;
+}
+
+LRESULT CALLBACK WizardFrame::FollowFocus(HWND button, UINT msg, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR frame) {
+    if (msg == WM_SETFOCUS)
+        reinterpret_cast<WizardFrame*>(frame)->ShowDefault(button);
+    else if (msg == WM_KILLFOCUS)
+        reinterpret_cast<WizardFrame*>(frame)->ShowDefault(reinterpret_cast<HWND>(wParam));
+    else if (msg == WM_NCDESTROY)
+        RemoveWindowSubclass(button, FollowFocus, id);
+    return DefSubclassProc(button, msg, wParam, lParam);
+}
+
+bool WizardFrame::IsPushButton(HWND control) const {
+    return control &&
+           std::find(pushButtons_.begin(), pushButtons_.end(), control) != pushButtons_.end();
+}
+
+void WizardFrame::ShowDefault(HWND focus) {
+    HWND target = IsPushButton(focus) ? focus
+                  : Keys().enter      ? GetDlgItem(window_, Keys().enter)
+                                      : nullptr;
+    for (HWND button : pushButtons_)
+        SetDefaultStyle(button, button == target);
+}
+
+HWND WizardFrame::FirstOfPage() const {
+    for (int page : {page_, 0})
+        for (const Paged& c : controls_)
+            if (c.page == page && (GetWindowLongW(c.control, GWL_STYLE) & WS_TABSTOP) &&
+                CanTakeFocus(c.control))
+                return TabStopOf(window_, c.control);
+    return nullptr;
+}
+
+int WizardFrame::DefaultId() const {
+    HWND focus = GetFocus();
+    return IsPushButton(focus) ? GetDlgCtrlID(focus) : Keys().enter;
 }
 
 void WizardFrame::ShowPage(int page, const std::function<bool(HWND)>& visible) {
@@ -37,11 +86,7 @@ void WizardFrame::ShowPage(int page, const std::function<bool(HWND)>& visible) {
         bool shown = (c.page == 0 || c.page == page) && (!visible || visible(c.control));
         ShowWindow(c.control, shown ? SW_SHOWNA : SW_HIDE);
     }
-    for (size_t i = 0; i < keys_.size(); ++i)
-        if (HWND button = GetDlgItem(window_, keys_[i].enter))
-            SetDefaultStyle(button, false);
-    if (HWND button = GetDlgItem(window_, Keys().enter))
-        SetDefaultStyle(button, true);
+    ShowDefault(GetFocus());
     if (forward_ && page >= 0 && static_cast<size_t>(page) < forwardCaptions_.size())
         SetWindowTextW(forward_, forwardCaptions_[static_cast<size_t>(page)].c_str());
     InvalidateRect(window_, nullptr, TRUE);
@@ -66,7 +111,7 @@ void WizardFrame::SetForwardButton(HWND button, std::vector<std::wstring> captio
 }
 
 int WizardFrame::KeyCommand(int key) const {
-    int id = key == IDOK ? Keys().enter : key == IDCANCEL ? Keys().escape : 0;
+    int id = key == IDOK ? DefaultId() : key == IDCANCEL ? Keys().escape : 0;
     HWND button = id ? GetDlgItem(window_, id) : nullptr;
     return button && IsWindowVisible(button) && IsWindowEnabled(button) ? id : 0;
 }
@@ -105,6 +150,10 @@ bool WizardFrame::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
     case DM_GETDEFID:
         result = MAKELRESULT(DefaultId(), DC_HASDEFID);
         return true;
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+        result = 0;
+        return KeepFocus(msg, wParam);
     }
     return false;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "win/Focus.h"
 #include "win/Gdi.h"
 #include "win/Layout.h"
 
@@ -14,12 +15,14 @@ namespace win {
 // What every wizard of the program shares: white pages of controls shown one at a time, and
 // below them a bar in the dialog colour under an etched line that holds the wizard's
 // buttons, with a default button and an Esc button per page and a forward button whose
-// caption follows the page.
+// caption follows the page. As in a dialog, the default button follows the focus: a push
+// button that has the focus is the one Enter presses, and the page's default button is only
+// while the focus is on another kind of control.
 //
 // To use this class: make it when the window is created, add each page's controls from a
 // table (page 0 is the bar, shown on every page), then hand it the window's WM_SIZE,
-// WM_ERASEBKGND, WM_CTLCOLORSTATIC/BTN and DM_GETDEFID, and ask KeyCommand what Enter
-// (IDOK) and Esc (IDCANCEL) mean on the page shown.
+// WM_ERASEBKGND, WM_CTLCOLORSTATIC/BTN, DM_GETDEFID, WM_ACTIVATE and WM_SETFOCUS, and ask
+// KeyCommand what Enter (IDOK) and Esc (IDCANCEL) mean on the page shown.
 class WizardFrame {
 public:
     struct Control {
@@ -66,7 +69,15 @@ public:
     // The command Enter (IDOK) or Esc (IDCANCEL) stands for on the page shown, when its
     // button is there to press; else 0.
     int KeyCommand(int key) const;
-    int DefaultId() const { return Keys().enter; }
+    // The button Enter presses now: the focused push button, else the page's default.
+    int DefaultId() const;
+
+    // The keyboard on control, or on the first useful control of the page shown; now when
+    // the window is active, else when it next becomes so.
+    void Focus(HWND control) { focus_.Give(control); }
+    void FocusFirst() { focus_.Give(FirstOfPage()); }
+    // WM_ACTIVATE and WM_SETFOCUS: true when handled.
+    bool KeepFocus(UINT msg, WPARAM wParam) { return focus_.HandleMessage(msg, wParam); }
 
     HFONT Font() const { return AsFont(font_); }
     HFONT BoldFont() const { return AsFont(boldFont_); }
@@ -78,7 +89,8 @@ public:
     // The smallest the window may be made, designed at 96 dpi.
     void SetMinimumSize(SIZE at96) { minimum_ = at96; }
     // What every wizard window does with these messages: WM_SIZE, WM_GETMINMAXINFO,
-    // WM_ERASEBKGND, WM_CTLCOLORSTATIC/BTN and DM_GETDEFID. False for any other message.
+    // WM_ERASEBKGND, WM_CTLCOLORSTATIC/BTN, DM_GETDEFID, WM_ACTIVATE and WM_SETFOCUS. False
+    // for any other message.
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     void PaintBackground(HDC dc) const;
@@ -87,6 +99,13 @@ public:
 
 private:
     const PageKeys& Keys() const;
+    bool IsPushButton(HWND control) const;
+    // The first control of the page shown that Tab stops at; else the bar's.
+    HWND FirstOfPage() const;
+    // Gives the default look to the push button focus, or to the page's default button.
+    void ShowDefault(HWND focus);
+    static LRESULT CALLBACK FollowFocus(HWND button, UINT msg, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR frame);
 
     struct Paged {
         HWND control;
@@ -98,6 +117,8 @@ private:
     AnchorLayout layout_;
     GdiObject font_, boldFont_, whiteBrush_;
     std::vector<Paged> controls_;
+    std::vector<HWND> pushButtons_;
+    FocusKeeper focus_;
     std::vector<PageKeys> keys_;
     HWND forward_ = nullptr;
     SIZE minimum_ = {0, 0};

@@ -20,9 +20,10 @@ struct ShellCall {
     std::optional<std::wstring> verb; // absent: the default verb
     std::wstring file;
     int show;
+    std::wstring parameters = {};
     bool operator==(const ShellCall& other) const {
         return owner == other.owner && verb == other.verb && file == other.file &&
-               show == other.show;
+               show == other.show && parameters == other.parameters;
     }
 };
 
@@ -31,6 +32,10 @@ public:
     void Open(HWND owner, const wchar_t* verb, const std::wstring& file, int show) override {
         calls.push_back(
             {owner, verb ? std::optional<std::wstring>(verb) : std::nullopt, file, show});
+    }
+    void Run(HWND owner, const std::wstring& program, const std::wstring& parameters,
+             int show) override {
+        calls.push_back({owner, L"open", program, show, parameters});
     }
     std::vector<ShellCall> calls;
 

@@ -19,11 +19,6 @@
 #include "win/Text.h"
 
 namespace startmenu {
-namespace {
-
-constexpr int kListColumnWidth = 300;
-
-} // namespace
 
 // Categories -------------------------------------------------------------------------------
 
@@ -141,10 +136,9 @@ void TMainForm::FillProgramList() {
     IndexListRows();
     // The fixed column width comes first, so the control lays its columns out once, without
     // measuring every row (the report-and-back switch it was once given costs as much).
-    ListView_SetColumnWidth(ListView1, 0, win::Scale(kListColumnWidth, dpi_));
+    win::CapListColumns(ListView1, win::Scale(kListColumnWidth, dpi_));
     ListView_SetItemCountEx(ListView1, static_cast<int>(rows_.size()), LVSICF_NOSCROLL);
-    if (!rows_.empty())
-        ListView_EnsureVisible(ListView1, 0, FALSE); // a new list starts at its top
+    win::ShowFocusedRow(ListView1); // a new list starts at its top
     InvalidateRect(ListView1, nullptr, TRUE);
     // A timer comes after the paint, so the worker goes on once the new rows are on screen.
     icons_->HoldBack();

@@ -11,6 +11,7 @@
 #include "startmenu/window/UMainForm.h"
 #include "win/Dpi.h"
 #include "win/Errors.h"
+#include "win/ListControl.h"
 
 namespace startmenu {
 namespace {
@@ -91,7 +92,9 @@ void TMainForm::CreateControls() {
     CreateBar();
     frame_->SetKeys(1, {IdButton4, 0});
     frame_->SetKeys(2, {IdButton4, 0});
-    frame_->SetKeys(3, {IdButton8, IdButton6});
+    // Start Processing runs only when pressed or focused: Enter on page 3 presses the
+    // focused button and nothing else.
+    frame_->SetKeys(3, {0, IdButton6});
 
     popupMenu1_.Reset(CreatePopupMenu());
     AppendMenuW(popupMenu1_.Get(), MF_STRING, IdAboutMenu, L"About...");
@@ -136,14 +139,14 @@ void TMainForm::CreatePage1() {
          {&TMainForm::RadioButton1,
           {WC_BUTTONW,
            L"&Simple mode (recommended) ",
-           WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_RADIOBUTTON,
+           WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
            IdRadioButton1,
            {376, 190, 760, 212},
            kTopWide}},
          {&TMainForm::RadioButton2,
           {WC_BUTTONW,
            L"&Professional mode",
-           WS_VISIBLE | BS_RADIOBUTTON,
+           WS_VISIBLE | BS_AUTORADIOBUTTON,
            IdRadioButton2,
            {376, 216, 760, 238},
            kTopWide}}});
@@ -216,7 +219,9 @@ void TMainForm::CreatePage2() {
     SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(imageList2_.Get()));
     SendMessageW(ToolBar1, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     SendMessageW(ToolBar1, TB_SETBUTTONWIDTH, 0, MAKELPARAM(Scale(95, dpi_), Scale(400, dpi_)));
-    ListView_SetExtendedListViewStyle(ListView1, LVS_EX_DOUBLEBUFFER);
+    // A name cut off by the column shows whole in a tip.
+    ListView_SetExtendedListViewStyle(ListView1,
+                                      LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP | LVS_EX_LABELTIP);
     ListView_SetImageList(ListView1, listStates_.Get(), LVSIL_STATE);
     // The rows' check states are asked for with the rest of each row.
     ListView_SetCallbackMask(ListView1, LVIS_STATEIMAGEMASK);
@@ -376,11 +381,13 @@ void TMainForm::LayoutSplitPanel() {
     int width = panel.right - panel.left, height = panel.bottom - panel.top;
     if (!ProfessionalMode) {
         MoveWindow(ListView1, panel.left, panel.top, width, height, TRUE);
+        CapListColumns(ListView1, Scale(kListColumnWidth, dpi_));
         return;
     }
     int splitter = Scale(4, dpi_);
     int list = std::max(0, std::min(listWidth_, width - splitter));
     MoveWindow(ListView1, panel.left, panel.top, list, height, TRUE);
+    CapListColumns(ListView1, Scale(kListColumnWidth, dpi_));
     MoveWindow(Splitter1->Handle(), panel.left + list, panel.top, splitter, height, TRUE);
     MoveWindow(TreeView1, panel.left + list + splitter, panel.top,
                std::max(0, width - list - splitter), height, TRUE);

@@ -44,6 +44,9 @@ enum MainFormId : int {
     IdFirstCategoryButton = 2000,
 };
 
+// The program list's column width at 96 dpi, before the cap that keeps two columns on screen.
+constexpr int kListColumnWidth = 300;
+
 // The main window's timers.
 enum MainFormTimer : std::uintptr_t {
     kIconsGoOnTimer = 1,

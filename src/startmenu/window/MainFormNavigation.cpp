@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "product/Settings.h"
+#include "startmenu/window/CloseQuestion.h"
 #include "startmenu/window/MainFormIds.h"
 #include "startmenu/window/UMainForm.h"
 #include "win/Application.h"
@@ -36,10 +37,11 @@ void TMainForm::ShowPage(int page) {
         TabSheet2Show();
     else
         TabSheet3Show();
-    // Keep the keyboard on a control the user can see.
-    HWND focus = GetFocus();
-    if (!focus || !IsWindowVisible(focus) || !IsWindowEnabled(focus))
-        SetFocus(IsWindowEnabled(Button4) ? Button4 : Button6);
+    // The keyboard goes to the page's first useful control; on page 2, the program list.
+    if (page == 2)
+        frame_->Focus(ListView1);
+    else
+        frame_->FocusFirst();
 }
 
 void TMainForm::TabSheet1Show() {
@@ -112,7 +114,8 @@ void TMainForm::Button5Click() {
 
 void TMainForm::Button6Click() {
     if (page_ == 3) {
-        win::Application::Terminate();
+        if (MayDropAssignments(Handle(), *model_.Entries))
+            win::Application::Terminate();
         return;
     }
     ShowPage(3);

@@ -6,17 +6,22 @@
 #include <algorithm>
 
 #include "product/AppInfo.h"
+#include "product/Help.h"
 #include "product/Settings.h"
 #include "product/WriterLock.h"
+#include "product/WindowPlacement.h"
 #include "restorepoint/SRRestorePtAPI.h"
 #include "res/resource.h"
 #include "startmenu/model/Categories.h"
+#include "startmenu/window/CloseQuestion.h"
 #include "startmenu/window/MainFormIds.h"
 #include "startmenu/model/StartMenuScan.h"
 #include "win/Application.h"
 #include "win/Dpi.h"
 #include "win/Errors.h"
 #include "win/FileSystem.h"
+#include "win/ListControl.h"
+#include "win/Text.h"
 #include "win/UserPrompt.h"
 
 namespace startmenu {
@@ -42,7 +47,8 @@ TMainForm::TMainForm(const FolderSource& folders) : model_(folders) {
 
 void TMainForm::Show() {
     FormShow();
-    ShowWindow(Handle(), SW_SHOW);
+    if (!product::RestoreWindowPlacement(Handle()))
+        ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
 }
 
@@ -212,6 +218,20 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case DM_GETDEFID:
         return MAKELRESULT(frame_->DefaultId(), DC_HASDEFID);
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+        if (frame_ && frame_->KeepFocus(msg, wParam))
+            return 0;
+        break;
+    case WM_HELP: {
+        // A secondary window names its own topic; else the page's.
+        static constexpr DWORD kPageTopics[] = {product::kHelpWorkingMode, product::kHelpCategories,
+                                                product::kHelpProcessing};
+        DWORD topic = reinterpret_cast<const HELPINFO*>(lParam)->dwContextId;
+        product::OpenHelpTopic(Handle(), model_.Folders.AppDir,
+                               topic ? topic : kPageTopics[page_ - 1]);
+        return TRUE;
+    }
     case WM_MOUSEMOVE:
         if (dragging_) {
             POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -253,6 +273,13 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_WINDOWPOSCHANGING:
+        // Kept as the window goes out of sight, closed or destroyed; a batch run never shows
+        // it and keeps nothing.
+        if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW) &&
+            IsWindowVisible(Handle()))
+            product::SaveWindowPlacement(Handle());
+        break;
     case WM_DESTROY:
         FormDestroy();
         return 0;
@@ -262,6 +289,8 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             closeRequested_ = true;
             return 0;
         }
+        if (!MayDropAssignments(Handle(), *model_.Entries))
+            return 0;
         DestroyWindow(Handle());
         win::Application::Terminate();
         return 0;
@@ -307,11 +336,9 @@ LRESULT TMainForm::OnCommand(int id, int code, HWND control) {
         return 0;
     case IdRadioButton1:
     case IdRadioButton2:
-        if (code == BN_CLICKED && Button_GetCheck(control) != BST_CHECKED) {
-            Button_SetCheck(RadioButton1, control == RadioButton1);
-            Button_SetCheck(RadioButton2, control == RadioButton2);
+        // The buttons select themselves, also by the arrow keys; only a change of mode counts.
+        if (code == BN_CLICKED && (control == RadioButton2) != ProfessionalMode)
             control == RadioButton1 ? RadioButton1Click() : RadioButton2Click();
-        }
         return 0;
     case IdCheckBox1:
         if (code == BN_CLICKED)
@@ -361,6 +388,18 @@ LRESULT TMainForm::OnNotify(NMHDR& header) {
         case NM_CLICK:
             ListView1Click();
             break;
+        case NM_SETFOCUS:
+            win::ShowFocusedRow(ListView1);
+            break;
+        case LVN_ODFINDITEMW:
+            return win::FindListRow(reinterpret_cast<const NMLVFINDITEMW&>(header), ListCount(),
+                                    [this](int row) { return ListCaption(row); });
+        case LVN_GETINFOTIPW: {
+            auto& tip = reinterpret_cast<NMLVGETINFOTIPW&>(header);
+            if (win::LabelCutOff(ListView1, tip.iItem, ListCaption(tip.iItem)))
+                win::CopyTruncated(ListCaption(tip.iItem), tip.pszText, tip.cchTextMax);
+            break;
+        }
         case LVN_ITEMCHANGED: {
             auto& change = reinterpret_cast<NMLISTVIEW&>(header);
             if ((change.uChanged & LVIF_STATE) &&
@@ -369,9 +408,14 @@ LRESULT TMainForm::OnNotify(NMHDR& header) {
             break;
         }
         case LVN_KEYDOWN:
-            // Space ticks the selected item, as a click on its check box does.
-            if (reinterpret_cast<NMLVKEYDOWN&>(header).wVKey == VK_SPACE && ListSelected() >= 0)
-                ToggleListItem(ListSelected());
+            // Space ticks the selected item, as a click on its check box does; with none
+            // selected, the focused one.
+            if (reinterpret_cast<NMLVKEYDOWN&>(header).wVKey == VK_SPACE) {
+                int item = ListSelected() >= 0 ? ListSelected()
+                                               : ListView_GetNextItem(ListView1, -1, LVNI_FOCUSED);
+                if (item >= 0)
+                    ToggleListItem(item);
+            }
             break;
         case LVN_BEGINDRAG:
             BeginDrag(DragSource::List);

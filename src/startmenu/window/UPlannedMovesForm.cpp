@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "product/Help.h"
 #include "res/resource.h"
 #include "win/Dpi.h"
 
@@ -83,6 +84,7 @@ void TPlannedMovesForm::FormCreate() {
         ListView_InsertColumn(ListView1, i, &column);
     }
     FillList();
+    SetWindowContextHelpId(Handle(), product::kHelpPlannedMoves);
     frame_->ShowPage(1);
 }
 
