@@ -12,6 +12,7 @@
 
 #include "KnowledgeWithoutHeldOut.inc"
 #include "HeldOutPrograms.inc"
+#include "PowerUsersCheck.inc"
 #include "startmenu/suggestions/SuggestionRules.h"
 
 using namespace startmenu;
@@ -454,11 +455,10 @@ struct Score {
     }
 };
 
-// The programs held out of the knowledge (tools/suggestions/heldout), one a line:
-// "category<tab>name<tab>description".
-std::vector<std::vector<std::wstring>> HeldOutPrograms() {
+// A list of tools/suggestions/heldout, one program a line, its fields separated by tabs.
+std::vector<std::vector<std::wstring>> ListOf(const char* list) {
     std::vector<std::vector<std::wstring>> programs;
-    std::string text = kHeldOutPrograms;
+    std::string text = list;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -511,7 +511,7 @@ TEST(SuggestionQuality, RealStartMenuMeetsPrecisionAndCoverageGoals) {
     Knowledge without(
         std::string_view(kKnowledgeWithoutHeldOut, sizeof kKnowledgeWithoutHeldOut - 1));
     Score byName, heldOut, described;
-    for (const std::vector<std::wstring>& program : HeldOutPrograms()) {
+    for (const std::vector<std::wstring>& program : ListOf(kHeldOutPrograms)) {
         ASSERT_EQ(program.size(), 3u);
         unsigned accepted = BitOf(std::stoi(program[0]));
         int category = SuggestCategory({program[1] + L".lnk", false, {}, false}, none, without);
@@ -530,4 +530,18 @@ TEST(SuggestionQuality, RealStartMenuMeetsPrecisionAndCoverageGoals) {
     // Only the programs with a description give all the evidence a real item gives.
     EXPECT_GE(described.Precision(), 90.0);
     EXPECT_GE(described.Coverage(), 75.0);
+
+    // Power users' portable programs, written as a check before the rules were extended: the
+    // shortcut's name, then its target's file name ("accepted<tab>name<tab>file").
+    Score portable;
+    for (const std::vector<std::wstring>& program : ListOf(kPowerUsersCheck)) {
+        ASSERT_EQ(program.size(), 3u);
+        int category = SuggestCategory({program[1] + L".lnk", false, {}, false}, none);
+        if (category < 0)
+            category = SuggestFromTarget({program[2], L"", L"", L""});
+        portable.Add(program[1], category, static_cast<unsigned>(std::stoi(program[0])));
+    }
+    portable.Print("Power users' portable programs");
+    for (const std::wstring& w : portable.wrong)
+        std::printf("  wrong: %ls\n", w.c_str());
 }

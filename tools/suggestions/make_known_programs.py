@@ -273,6 +273,21 @@ def main():
           literal(sorted(lines, key=lambda l: l.split("\t")[1:]), "kHeldOutPrograms"))
     print(f"{len(items)} programs, {len(tested)} held out, {len(lines)} of them measured",
           file=sys.stderr)
+    write_check(os.path.join(heldout, "PowerUsersCheck.inc"), header)
+
+
+def write_check(path, header):
+    """power-users-check.txt for the test: the accepted categories as bits, the shortcut's name
+    and its target's file name as a portable build gives it ("PuTTY Portable" runs
+    "PuTTYPortable.exe")."""
+    lines = []
+    for categories, names in read_lists(os.path.join(HERE, "power-users-check.txt")):
+        bits = sum(1 << CATEGORIES.index(c) for c in categories.split("/"))
+        for name in names:
+            lines.append(f"{bits}\t{name}\t{re.sub(r'[^A-Za-z0-9+]', '', name)}.exe")
+    write(path, header.replace("Without the held-out fifth; for tests.",
+                               "The list power-users-check.txt: categories, name, target."),
+          literal(lines, "kPowerUsersCheck"))
 
 
 if __name__ == "__main__":
