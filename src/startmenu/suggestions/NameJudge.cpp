@@ -132,17 +132,18 @@ std::vector<std::wstring> Shaped(std::vector<std::wstring> words) {
     return shaped;
 }
 
-// A known name, also with "32" or "64" glued to its last word taken off ("HWiNFO64").
+// A known name, also with a number glued to its last word taken off ("HWiNFO64",
+// "TeraTerm5"), when four letters at least stay.
 KnownAnswer Lookup(const Knowledge& knowledge, const std::vector<std::wstring>& words, size_t from,
                    size_t to) {
     KnownAnswer answer = knowledge.Program(Join(words, from, to, L" "));
-    const std::wstring& last = words[to - 1];
-    if (answer.known != Known::Unknown || last.size() < 5 ||
-        !(EndsWith(last, L"64") || EndsWith(last, L"32")))
+    std::wstring last = words[to - 1];
+    size_t letters = last.find_last_not_of(L"0123456789") + 1;
+    if (answer.known != Known::Unknown || letters < 4 || letters == last.size())
         return answer;
     std::vector<std::wstring> stem(words.begin() + static_cast<std::ptrdiff_t>(from),
                                    words.begin() + static_cast<std::ptrdiff_t>(to));
-    stem.back().resize(stem.back().size() - 2);
+    stem.back().resize(letters);
     return knowledge.Program(Join(stem, 0, stem.size(), L" "));
 }
 
