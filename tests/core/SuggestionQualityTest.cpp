@@ -512,13 +512,13 @@ TEST(SuggestionQuality, RealStartMenuMeetsPrecisionAndCoverageGoals) {
         std::string_view(kKnowledgeWithoutHeldOut, sizeof kKnowledgeWithoutHeldOut - 1));
     Score byName, heldOut, described;
     for (const std::vector<std::wstring>& program : ListOf(kHeldOutPrograms)) {
-        ASSERT_EQ(program.size(), 3u);
+        ASSERT_EQ(program.size(), 4u);
         unsigned accepted = BitOf(std::stoi(program[0]));
         int category = SuggestCategory({program[1] + L".lnk", false, {}, false}, none, without);
         byName.Add(program[1], category, accepted);
         if (category < 0)
-            category =
-                SuggestFromTarget({program[1] + L".exe", program[2], program[1], L""}, without);
+            category = SuggestFromTarget({program[1] + L".exe", program[2], program[1], program[3]},
+                                         without);
         heldOut.Add(program[1], category, accepted);
         if (!program[2].empty())
             described.Add(program[1], category, accepted);

@@ -22,7 +22,7 @@ Writes src/startmenu/suggestions/KnownProgramsTable.inc, one C++ string literal 
 For an honest measurement it also writes tools/suggestions/heldout/: a random fifth of the
 programs (by package, fixed seed) is held out, the same knowledge is derived from the
 rest (KnowledgeWithoutHeldOut.inc), and the held-out programs with their names, descriptions
-and categories are listed (HeldOutPrograms.inc) for the test SuggestionQuality.
+categories and publishers are listed (HeldOutPrograms.inc) for the test SuggestionQuality.
 
     tools/suggestions/make_known_programs.py [--winget FILE] [--debian DUMPAVAIL-OUTPUT]
 
@@ -266,10 +266,11 @@ def main():
           literal(lines, "kKnowledgeWithoutHeldOut"))
     # Measured: the held-out programs whose category is stated clearly and whose name the
     # knowledge without them does not hold (another package of the same name taught it).
-    lines = [f"{item.category}\t{item.names[0]}\t{item.description}" for item in tested
-             if item.clear and normalise(item.names[0]) not in known]
+    lines = [f"{item.category}\t{item.names[0]}\t{item.description}\t{item.publisher or ''}"
+             for item in tested if item.clear and normalise(item.names[0]) not in known]
     write(os.path.join(heldout, "HeldOutPrograms.inc"),
-          header.replace("for tests.", "the held-out programs: category, name, description."),
+          header.replace("for tests.",
+                         "the held-out programs: category, name, description, publisher."),
           literal(sorted(lines, key=lambda l: l.split("\t")[1:]), "kHeldOutPrograms"))
     print(f"{len(items)} programs, {len(tested)} held out, {len(lines)} of them measured",
           file=sys.stderr)
