@@ -23,6 +23,8 @@ For an honest measurement it also writes tools/suggestions/heldout/: a random fi
 programs (by package, fixed seed) is held out, the same knowledge is derived from the
 rest (KnowledgeWithoutHeldOut.inc), and the held-out programs with their names, descriptions
 categories and publishers are listed (HeldOutPrograms.inc) for the test SuggestionQuality.
+It also lists power-users-check.txt (PowerUsersCheck.inc), a check written before the rules were
+extended for power users' portable programs, which is never part of the knowledge.
 
     tools/suggestions/make_known_programs.py [--winget FILE] [--debian DUMPAVAIL-OUTPUT]
 
