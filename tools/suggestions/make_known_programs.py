@@ -22,7 +22,9 @@ Writes src/startmenu/suggestions/KnownProgramsTable.inc, one C++ string literal 
 For an honest measurement it also writes tools/suggestions/heldout/: a random fifth of the
 programs (by package, fixed seed) is held out, the same knowledge is derived from the
 rest (KnowledgeWithoutHeldOut.inc), and the held-out programs with their names, descriptions
-and categories are listed (HeldOutPrograms.inc) for the test SuggestionQuality.
+categories and publishers are listed (HeldOutPrograms.inc) for the test SuggestionQuality.
+It also lists power-users-check.txt (PowerUsersCheck.inc), a check written before the rules were
+extended for power users' portable programs, which is never part of the knowledge.
 
     tools/suggestions/make_known_programs.py [--winget FILE] [--debian DUMPAVAIL-OUTPUT]
 
@@ -266,13 +268,29 @@ def main():
           literal(lines, "kKnowledgeWithoutHeldOut"))
     # Measured: the held-out programs whose category is stated clearly and whose name the
     # knowledge without them does not hold (another package of the same name taught it).
-    lines = [f"{item.category}\t{item.names[0]}\t{item.description}" for item in tested
-             if item.clear and normalise(item.names[0]) not in known]
+    lines = [f"{item.category}\t{item.names[0]}\t{item.description}\t{item.publisher or ''}"
+             for item in tested if item.clear and normalise(item.names[0]) not in known]
     write(os.path.join(heldout, "HeldOutPrograms.inc"),
-          header.replace("for tests.", "the held-out programs: category, name, description."),
+          header.replace("for tests.",
+                         "the held-out programs: category, name, description, publisher."),
           literal(sorted(lines, key=lambda l: l.split("\t")[1:]), "kHeldOutPrograms"))
     print(f"{len(items)} programs, {len(tested)} held out, {len(lines)} of them measured",
           file=sys.stderr)
+    write_check(os.path.join(heldout, "PowerUsersCheck.inc"), header)
+
+
+def write_check(path, header):
+    """power-users-check.txt for the test: the accepted categories as bits, the shortcut's name
+    and its target's file name as a portable build gives it ("PuTTY Portable" runs
+    "PuTTYPortable.exe")."""
+    lines = []
+    for categories, names in read_lists(os.path.join(HERE, "power-users-check.txt")):
+        bits = sum(1 << CATEGORIES.index(c) for c in categories.split("/"))
+        for name in names:
+            lines.append(f"{bits}\t{name}\t{re.sub(r'[^A-Za-z0-9+]', '', name)}.exe")
+    write(path, header.replace("Without the held-out fifth; for tests.",
+                               "The list power-users-check.txt: categories, name, target."),
+          literal(lines, "kPowerUsersCheck"))
 
 
 if __name__ == "__main__":

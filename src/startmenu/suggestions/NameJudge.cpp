@@ -30,49 +30,65 @@ const std::vector<Keywords>& KeywordTable() {
           L"freecell",    L"klondike",  L"backgammon", L"checkers", L"crossword", L"jigsaw",
           L"billiards",   L"blackjack", L"roulette",   L"slots",    L"casino",    L"simulator",
           L"tycoon",      L"quest",     L"adventure",  L"racing",   L"rally",     L"warfare",
-          L"battlefield", L"puzzle",    L"dominoes",   L"emulator"}},
+          L"battlefield", L"puzzle",    L"dominoes",   L"emulator", L"roguelike", L"dungeon",
+          L"snes",        L"gameboy",   L"kart"}},
         {kEntertainment,
-         {L"player",  L"music", L"audio",    L"mp3",     L"video",    L"media",
-          L"radio",   L"tv",    L"dvd",      L"movie",   L"movies",   L"karaoke",
-          L"jukebox", L"codec", L"codecs",   L"podcast", L"sound",    L"songs",
-          L"dj",      L"mixer", L"webradio", L"iptv",    L"subtitle", L"subtitles"}},
+         {L"player", L"music",    L"audio",     L"mp3",    L"video",   L"media",     L"radio",
+          L"tv",     L"dvd",      L"movie",     L"movies", L"karaoke", L"jukebox",   L"codec",
+          L"codecs", L"podcast",  L"sound",     L"songs",  L"dj",      L"mixer",     L"webradio",
+          L"iptv",   L"subtitle", L"subtitles", L"mp4",    L"mkv",     L"flac",      L"midi",
+          L"tagger", L"playlist", L"lyrics",    L"guitar", L"drum",    L"metronome", L"equalizer"}},
         {kInternet,
-         {L"browser", L"mail",       L"email",  L"messenger", L"chat",       L"ftp",
-          L"sftp",    L"ssh",        L"telnet", L"torrent",   L"bittorrent", L"downloader",
-          L"rss",     L"newsreader", L"irc",    L"voip",      L"webmail",    L"internet",
-          L"web",     L"surf",       L"skype",  L"vnc",       L"rdp",        L"vpn",
-          L"proxy",   L"tunnel",     L"socks5", L"usenet",    L"xmpp"}},
-        {kSecurity, {L"antivirus",   L"anti",     L"virus",         L"malware",    L"antimalware",
-                     L"antispyware", L"spyware",  L"firewall",      L"password",   L"passwords",
-                     L"encryption",  L"encrypt",  L"security",      L"protection", L"antiexploit",
-                     L"ransomware",  L"shredder", L"authenticator", L"vault",      L"keepass"}},
+         {L"browser", L"mail",       L"email",  L"messenger",  L"chat",       L"ftp",
+          L"sftp",    L"ssh",        L"telnet", L"torrent",    L"bittorrent", L"downloader",
+          L"rss",     L"newsreader", L"irc",    L"voip",       L"webmail",    L"internet",
+          L"web",     L"surf",       L"skype",  L"vnc",        L"rdp",        L"vpn",
+          L"proxy",   L"tunnel",     L"socks5", L"usenet",     L"xmpp",       L"cloud",
+          L"scp",     L"webdav",     L"dns",    L"traceroute", L"wifi",       L"socks",
+          L"netcat",  L"sshfs",      L"serial"}},
+        {kSecurity,
+         {L"antivirus",   L"anti",        L"virus",         L"malware",    L"antimalware",
+          L"antispyware", L"spyware",     L"firewall",      L"password",   L"passwords",
+          L"encryption",  L"encrypt",     L"security",      L"protection", L"antiexploit",
+          L"ransomware",  L"shredder",    L"authenticator", L"vault",      L"keepass",
+          L"rootkit",     L"antirootkit", L"adware",        L"otp",        L"totp",
+          L"pgp",         L"gpg",         L"privacy"}},
         {kProgramming,
-         {L"ide",         L"sdk",    L"compiler", L"debugger", L"developer", L"development",
-          L"programming", L"sql",    L"database", L"git",      L"python",    L"php",
-          L"perl",        L"ruby",   L"jdk",      L"devkit",   L"toolchain", L"mingw",
-          L"msys2",       L"cygwin", L"jupyter",  L"svn",      L"mercurial", L"editor",
-          L"diff",        L"hex",    L"terminal", L"regex",    L"assembler", L"disassembler",
-          L"decompiler",  L"circuit"}},
+         {L"ide",         L"sdk",     L"compiler", L"debugger", L"developer", L"development",
+          L"programming", L"sql",     L"database", L"git",      L"python",    L"php",
+          L"perl",        L"ruby",    L"jdk",      L"devkit",   L"toolchain", L"mingw",
+          L"msys2",       L"cygwin",  L"jupyter",  L"svn",      L"mercurial", L"editor",
+          L"diff",        L"hex",     L"terminal", L"regex",    L"assembler", L"disassembler",
+          L"decompiler",  L"circuit", L"notepad",  L"json",     L"yaml",      L"profiler",
+          L"linter",      L"api",     L"spice"}},
         {kGraphics,
          {L"photo",     L"photos",  L"image",   L"images",   L"picture",   L"pictures",
           L"paint",     L"draw",    L"drawing", L"graphics", L"cad",       L"3d",
           L"icon",      L"icons",   L"pixel",   L"sketch",   L"vector",    L"illustrator",
           L"photoshop", L"gallery", L"render",  L"renderer", L"slideshow", L"collage",
-          L"thumbnail", L"gif",     L"raw"}},
+          L"thumbnail", L"gif",     L"raw",     L"svg",      L"png",       L"jpeg",
+          L"jpg",       L"font",    L"fonts",   L"palette",  L"mesh",      L"sprite",
+          L"texture"}},
         {kOffice, {L"office",       L"pdf",       L"spreadsheet", L"writer",      L"notes",
                    L"notebook",     L"calendar",  L"dictionary",  L"accounting",  L"finance",
                    L"invoice",      L"ebook",     L"typing",      L"organizer",   L"planner",
                    L"presentation", L"thesaurus", L"translator",  L"bookkeeping", L"banking",
-                   L"tax",          L"payroll",   L"ocr",         L"fax"}},
-        {kUtilities,
-         {L"backup",      L"cleaner",   L"defrag",      L"defragmenter", L"zip",       L"unzip",
-          L"rar",         L"archiver",  L"driver",      L"drivers",      L"partition", L"recovery",
-          L"disk",        L"benchmark", L"tweak",       L"tweaker",      L"tweaks",    L"clipboard",
-          L"screenshot",  L"burner",    L"burning",     L"iso",          L"commander", L"rename",
-          L"renamer",     L"sync",      L"utility",     L"utilities",    L"optimizer", L"registry",
-          L"diagnostics", L"monitor",   L"temperature", L"hardware",     L"firmware",  L"touchpad",
-          L"bluetooth",   L"printer",   L"calculator",  L"converter",    L"timer",     L"wallpaper",
-          L"toolbox",     L"restore"}},
+                   L"tax",          L"payroll",   L"ocr",         L"fax",         L"latex",
+                   L"bibtex",       L"outliner",  L"wiki",        L"todo",        L"diary",
+                   L"epub",         L"mindmap",   L"gantt",       L"budget",      L"flashcards",
+                   L"planetarium"}},
+        {kUtilities, {L"backup",     L"cleaner",     L"defrag",     L"defragmenter", L"zip",
+                      L"unzip",      L"rar",         L"archiver",   L"driver",       L"drivers",
+                      L"partition",  L"recovery",    L"disk",       L"benchmark",    L"tweak",
+                      L"tweaker",    L"tweaks",      L"clipboard",  L"screenshot",   L"burner",
+                      L"burning",    L"iso",         L"commander",  L"rename",       L"renamer",
+                      L"utility",    L"utilities",   L"optimizer",  L"registry",     L"diagnostics",
+                      L"monitor",    L"temperature", L"hardware",   L"firmware",     L"touchpad",
+                      L"bluetooth",  L"printer",     L"calculator", L"converter",    L"timer",
+                      L"wallpaper",  L"toolbox",     L"restore",    L"uninstaller",  L"hdd",
+                      L"ssd",        L"usb",         L"cpu",        L"gpu",          L"duplicate",
+                      L"duplicates", L"undelete",    L"checksum",   L"sensors",      L"battery",
+                      L"taskbar",    L"hotkey",      L"hotkeys"}},
     };
     return table;
 }
@@ -132,17 +148,18 @@ std::vector<std::wstring> Shaped(std::vector<std::wstring> words) {
     return shaped;
 }
 
-// A known name, also with "32" or "64" glued to its last word taken off ("HWiNFO64").
+// A known name, also with a number glued to its last word taken off ("HWiNFO64",
+// "TeraTerm5"), when four letters at least stay.
 KnownAnswer Lookup(const Knowledge& knowledge, const std::vector<std::wstring>& words, size_t from,
                    size_t to) {
     KnownAnswer answer = knowledge.Program(Join(words, from, to, L" "));
-    const std::wstring& last = words[to - 1];
-    if (answer.known != Known::Unknown || last.size() < 5 ||
-        !(EndsWith(last, L"64") || EndsWith(last, L"32")))
+    std::wstring last = words[to - 1];
+    size_t letters = last.find_last_not_of(L"0123456789") + 1;
+    if (answer.known != Known::Unknown || letters < 4 || letters == last.size())
         return answer;
     std::vector<std::wstring> stem(words.begin() + static_cast<std::ptrdiff_t>(from),
                                    words.begin() + static_cast<std::ptrdiff_t>(to));
-    stem.back().resize(stem.back().size() - 2);
+    stem.back().resize(letters);
     return knowledge.Program(Join(stem, 0, stem.size(), L" "));
 }
 

@@ -33,10 +33,27 @@ int Agreement(const std::vector<int>& categories, int programs) {
     return best->second * 4 >= judged * 3 ? best->first : -1;
 }
 
-// A name as shown, also by its part before a dash or colon ("calibre - E-book management").
+// Words glued in the way of file names and portable builds, taken apart where a small letter
+// meets a capital ("ProcessExplorerPortable", "TreeSheets").
+std::wstring SplitGlued(const std::wstring& name) {
+    std::wstring split;
+    for (size_t i = 0; i < name.size(); ++i) {
+        if (i > 0 && name[i] >= L'A' && name[i] <= L'Z' && name[i - 1] >= L'a' &&
+            name[i - 1] <= L'z')
+            split += L' ';
+        split += name[i];
+    }
+    return split;
+}
+
+// A name as shown, also with its glued words apart, also by its part before a dash or colon
+// ("calibre - E-book management").
 int JudgeShownName(const std::wstring& shown, const Knowledge& knowledge) {
     int category = JudgeName(NormalizedName(shown), knowledge);
     if (category >= 0)
+        return category;
+    std::wstring split = SplitGlued(shown);
+    if (split != shown && (category = JudgeName(NormalizedName(split), knowledge)) >= 0)
         return category;
     for (const wchar_t* mark : {L" - ", L" \x2013 ", L": "}) {
         size_t at = shown.find(mark);
@@ -127,7 +144,8 @@ int SuggestFromTarget(const TargetEvidence& target, const Knowledge& knowledge) 
         said.push_back(named.category);
     else if (named.known == Known::Unknown && !IsWindowsOwnName(target.fileDescription))
         said.push_back(JudgeDescription(description, knowledge));
-    said.push_back(JudgeShownName(WithoutExtension(file), knowledge));
+    // In its own letter case, whose capitals show where glued words meet.
+    said.push_back(JudgeShownName(WithoutExtension(base::FileNameOf(target.fileName)), knowledge));
     said.push_back(CompanyCategory(target.companyName, knowledge));
     int found = -1;
     for (int category : said) {
