@@ -322,8 +322,9 @@ protected:
     TestFolderSource source;
     // At the top: a vendor folder that merges into its namesake, one item replacing another,
     // and names Win32 would change.
-    const std::vector<std::wstring> top = {L"!!Undo A.lnk", L"!!Undo B.lnk",    L"!!Undo C.lnk",
-                                           L"nul.lnk",      L"!!Undo Tools...", L"!!Undo Suite"};
+    const std::vector<std::wstring> top = {L"!!Undo A.lnk", L"!!Undo B.lnk", L"!!Undo C.lnk",
+                                           L"!!Undo D.lnk", L"nul.lnk",      L"!!Undo Tools...",
+                                           L"!!Undo Suite"};
     // What the tidy-up finds new after a sorting.
     const std::vector<std::wstring> installedLater = {L"!!Undo C 2.lnk", L"!!Undo Qwertz.lnk",
                                                       L"VLC media player.lnk"};
@@ -392,7 +393,7 @@ protected:
         LastRun run;
         if (FindLastRun(app / L"backup", run))
             for (const JournalStep& step : run.journal.steps)
-                if (step.kind == StepKind::Replace && Exists(step.kept))
+                if (step.kind != StepKind::Move && Exists(step.kept))
                     contents.insert(FileBytes(step.kept));
         return contents;
     }
@@ -463,6 +464,10 @@ TEST_F(UndoProgram, RunStoppedHardHalfWayAndAFinishedOneAreUndoneAfterARestart) 
 // restart the program says the run did not finish, and its undo gives the menu back. While
 // the run asks its question, it alone may change the Start Menu.
 TEST_F(UndoProgram, ARunEndedAfterAnyOfItsChangesIsToldOfAndUndoneAfterARestart) {
+    // An update's re-created shortcut, whose older twin in Office is set aside.
+    MakeFile(files / L"d.exe");
+    MakeShortcut(common + L"\\!!Undo D.lnk", files / L"d.exe");
+    MakeShortcut(office + L"\\!!Undo Old D.lnk", files / L"d.exe");
     const Tree original = Items();
     const std::multiset<std::string> had = Reachable();
     auto othersWait = [&] {
@@ -480,9 +485,13 @@ TEST_F(UndoProgram, ARunEndedAfterAnyOfItsChangesIsToldOfAndUndoneAfterARestart)
     for (int ended = 1; ended < 60; ++ended) {
         DWORD code = Process(ended,
                              "<Office><name>!!Undo B.lnk</name><name>!!Undo Suite</name>"
-                             "<name>!!Undo Tools...</name></Office><Games><name>!!Undo C.lnk"
+                             "<name>!!Undo Tools...</name><name>!!Undo "
+                             "D.lnk</name></Office><Games><name>!!Undo C.lnk"
                              "</name><name>nul.lnk</name></Games>",
                              ended == 1 ? othersWait : std::function<void()>());
+        if (code == 0) {
+            EXPECT_FALSE(Exists(office + L"\\!!Undo Old D.lnk")) << "one shortcut of D is left";
+        }
         EXPECT_TRUE(Reachable() == had) << "ended after change " << ended;
         LastRun run;
         bool recorded = FindLastRun(app / L"backup", run);
