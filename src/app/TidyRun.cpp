@@ -5,6 +5,7 @@
 #include "product/WriterLock.h"
 #include "restorepoint/SRRestorePtAPI.h"
 #include "startmenu/processing/Processing.h"
+#include "startmenu/processing/ProcessingJournal.h"
 #include "startmenu/window/NewItemSorting.h"
 #include "win/Text.h"
 
@@ -21,6 +22,10 @@ int RunTidy(const startmenu::FolderSource& folders) {
         model.ResolveAppFolders();
         model.ResetCategories();
         model.ReadProgramsFolders();
+        // A run that stopped midway waits for the user's choice at the next start.
+        LastRun last;
+        if (FindLastRun(model.Folders.BackupRootDir, last) && last.journal.Unfinished())
+            return TidyRefused;
         NewItems found = FindNewItems(model);
         SuggestionRun run;
         NewItemsSorted sorted = SortNewItems(model, found, run);

@@ -7,7 +7,8 @@ namespace app {
 enum TidyExit : int {
     TidySorted = 0,     // every new item is in its category folder, or nothing was new
     TidyIncomplete = 1, // some items could not be moved (the journal tells what was done)
-    TidyRefused = 2,    // another instance is changing the Start Menu; nothing was done
+    TidyRefused = 2,    // another instance is changing the Start Menu, or a run that stopped
+                        // midway waits for the user; nothing was done
     TidyLeft = 4,       // as TidySorted, but some new items stay at the top: no known category
 };
 
