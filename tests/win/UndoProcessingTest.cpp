@@ -537,6 +537,13 @@ TEST_F(UndoProgram, TidySortsOnlyTheNewItemsAndTheNextStartUndoesIt) {
     make(L"!!Undo C 2.lnk", L"c.exe");
     MakeFile(common + L"\\VLC media player.lnk");
     MakeFile(common + L"\\!!Undo Qwertz.lnk");
+    // A run that stopped midway waits for the user's choice; no tidy-up goes on top of it.
+    EXPECT_EQ(Process(3, "<Games><name>nul.lnk</name></Games>"), 99u);
+    LastRun stopped;
+    ASSERT_TRUE(FindLastRun(app / L"backup", stopped) && stopped.journal.Unfinished());
+    EXPECT_EQ(tidy(), 2u);
+    prompt.answers = {IDNO};
+    TMainForm(source).RecoverUnfinishedRun();
     const Tree installed = TreeOf(common);
     if (auto busy = product::WriterLock::Take(L"another instance")) {
         EXPECT_EQ(tidy(), 2u);
