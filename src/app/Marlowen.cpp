@@ -8,6 +8,7 @@
 #include "app/MainFormTarget.h"
 #include "app/MainFormWiring.h"
 #include "app/RunChoice.h"
+#include "app/TidyRun.h"
 #include "backup/BackupStore.h"
 #include "exchange/UXMLmenuManage.h"
 #include "extras/UAboutForm.h"
@@ -87,6 +88,8 @@ int RunProgram() {
                                      ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
     win::ComInit com;
+    if (run == app::RunKind::Tidy)
+        return app::RunTidy(folders);
     startmenu::TMainForm mainForm(folders);
     if (run == app::RunKind::BatchImport)
         return RunBatchImport(mainForm, args[0]);

@@ -9,6 +9,8 @@ RunKind ChooseRun(const std::vector<std::wstring>& args) {
         return RunKind::Interactive;
     if (args[0] == L"/clear")
         return RunKind::Clear;
+    if (args[0] == L"/tidy")
+        return RunKind::Tidy;
     // "xml" is ASCII, so folding ASCII letters finds it exactly where a full lower-casing would.
     if (base::ContainsAsciiNoCase(args[0], L"xml"))
         return RunKind::BatchImport;

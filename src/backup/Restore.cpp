@@ -4,6 +4,7 @@
 #include "backup/StoreParts.h"
 #include "base/PathRules.h"
 #include "product/DiskChanges.h"
+#include "startmenu/processing/NewItems.h"
 #include "win/Errors.h"
 #include "win/FileSystem.h"
 #include "win/Text.h"
@@ -74,6 +75,8 @@ std::wstring BeforeRestoring(const std::wstring& description) {
 bool FillStartMenu(const startmenu::FolderLocations& folders, RestoreJournal& journal,
                    const std::wstring& from, CopyProgress* progress, CopyFailure& failure) {
     journal.Filling(from);
+    // What a restore brings back is the user's choice, not new: a tidy-up must not sort it.
+    startmenu::ForgetKnownItems(folders);
     std::vector<CopyPair> pairs = PairsOf(folders, WithoutTrailingBackslash(from));
     CopyFailures failures = ReplaceFrom(pairs, progress);
     // Judged by what the folders hold: a folder another program keeps cannot be removed, yet

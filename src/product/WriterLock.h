@@ -38,6 +38,7 @@ std::optional<WriterLock> TakeWriterLockOrTell(HWND owner, const std::wstring& r
 inline constexpr const wchar_t* kProcessingRun = L"processing the Start Menu";
 inline constexpr const wchar_t* kUndoRun = L"undoing a processing run";
 inline constexpr const wchar_t* kDeletionRun = L"deleting empty shortcuts";
+inline constexpr const wchar_t* kTidyRun = L"sorting the new items of the Start Menu";
 inline constexpr const wchar_t* kRecoveryRun = L"looking for a run that did not finish";
 
 } // namespace product

@@ -92,7 +92,7 @@ ScopedRestorePointSystem::~ScopedRestorePointSystem() {
     replacement = previous_;
 }
 
-RestorePointOutcome BeginRestorePoint(HWND owner, RestorePoint& point) {
+RestorePointOutcome BeginRestorePoint(HWND owner, RestorePoint& point, WhenRefused whenRefused) {
     ShowHourglass();
     point.Info = {};
     point.Info.dwEventType = kBeginSystemChange;
@@ -112,6 +112,8 @@ RestorePointOutcome BeginRestorePoint(HWND owner, RestorePoint& point) {
         return RestorePointOutcome::Begun;
     }
     DWORD error = GetLastError();
+    if (whenRefused == WhenRefused::GoOn)
+        return RestorePointOutcome::ProceedWithout;
     ShowDefaultCursor();
     if (win::Prompt().Message(owner, FailureMessage(error), L"Error", MB_OKCANCEL | MB_ICONERROR) !=
         IDOK)

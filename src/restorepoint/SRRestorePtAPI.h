@@ -80,10 +80,15 @@ struct RestorePoint {
     bool RestorePointBegun = false;
 };
 
+// What happens when the system refuses a restore point: the user is asked whether to go on
+// without one, or, in a run nobody watches, the work goes on without one.
+enum class WhenRefused { Ask, GoOn };
+
 // Opens a restore point described "Marlowen RESTORE POINT" where the system offers them.
 // When the request fails the user is asked whether to go on without one. Leaves the
 // hourglass on for the work, except on Abandon.
-RestorePointOutcome BeginRestorePoint(HWND owner, RestorePoint& point);
+RestorePointOutcome BeginRestorePoint(HWND owner, RestorePoint& point,
+                                      WhenRefused whenRefused = WhenRefused::Ask);
 
 // Closes the restore point if one was begun, ignoring the result, and resets the cursor.
 void EndRestorePoint(RestorePoint& point);
@@ -94,7 +99,8 @@ void EndRestorePoint(RestorePoint& point);
 // otherwise do the work within its lifetime and show the result after it has gone.
 class RestorePointScope {
 public:
-    explicit RestorePointScope(HWND owner) : outcome_(BeginRestorePoint(owner, point_)) {}
+    explicit RestorePointScope(HWND owner, WhenRefused whenRefused = WhenRefused::Ask)
+        : outcome_(BeginRestorePoint(owner, point_, whenRefused)) {}
     RestorePointScope(const RestorePointScope&) = delete;
     RestorePointScope& operator=(const RestorePointScope&) = delete;
     ~RestorePointScope() { EndRestorePoint(point_); }

@@ -51,4 +51,44 @@ void CreateFolderIfMissing(const std::wstring& path) {
         ThrowSystemError(error);
 }
 
+DWORD ReadWholeFile(const std::wstring& path, size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.Get(), &size))
+        return GetLastError();
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes)
+        return ERROR_FILE_TOO_LARGE;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        return GetLastError();
+    bytes.resize(read);
+    return ERROR_SUCCESS;
+}
+
+DWORD ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
+    std::wstring fresh = path + L".new";
+    DWORD error = ERROR_SUCCESS;
+    {
+        FileHandle file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        if (!file ||
+            !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                       nullptr) ||
+            written != bytes.size() || !FlushFileBuffers(file.Get()))
+            error = GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_WRITE_FAULT;
+    }
+    if (error == ERROR_SUCCESS && !MoveFileExW(fresh.c_str(), path.c_str(),
+                                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error != ERROR_SUCCESS)
+        DeleteFileW(fresh.c_str());
+    return error;
+}
+
 } // namespace win

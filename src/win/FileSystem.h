@@ -29,6 +29,13 @@ void CreateFolderIfMissing(const std::wstring& path);
 // The same, returning the system's error code (ERROR_SUCCESS when the folder is there).
 DWORD CreateFolderUnlessThere(const std::wstring& path);
 
+// Reads a whole file of at most maxBytes into bytes, letting others read, write and delete it
+// meanwhile; the system's error code, ERROR_FILE_TOO_LARGE for a larger one.
+DWORD ReadWholeFile(const std::wstring& path, size_t maxBytes, std::string& bytes);
+// Writes a whole file through a new one beside it that then takes its place, so that the
+// file is always either as it was or as written; the system's error code.
+DWORD ReplaceWholeFile(const std::wstring& path, const std::string& bytes);
+
 // A directory entry that is a junction or symbolic link: never walked into, so a walk
 // cannot loop or leave the tree it was given.
 inline bool IsLinkedDirectory(const WIN32_FIND_DATAW& data) {

@@ -49,6 +49,20 @@ bool ShortcutReader::ReadBytes(const std::string& bytes, std::wstring& target) {
     return Loaded(persist->Load(stream.Get()), target);
 }
 
+bool ShortcutReader::ReadCommand(const std::wstring& shortcutPath, ShortcutCommand& command) {
+    command = ShortcutCommand();
+    if (!Read(shortcutPath, command.target))
+        return false;
+    // The interface has no way to tell the length: the most a shortcut's arguments can hold.
+    std::wstring arguments(32768, L'\0');
+    if (SUCCEEDED(link_->GetArguments(arguments.data(), static_cast<int>(arguments.size()))))
+        command.arguments = arguments.c_str();
+    DWORD flags = 0;
+    if (ComPtr<IShellLinkDataList> data = link_.As<IShellLinkDataList>())
+        command.advertised = SUCCEEDED(data->GetFlags(&flags)) && (flags & SLDF_HAS_DARWINID);
+    return true;
+}
+
 bool ReadShortcutTarget(const std::wstring& shortcutPath, std::wstring& target) {
     return ShortcutReader().Read(shortcutPath, target);
 }

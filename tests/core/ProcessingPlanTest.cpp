@@ -5,6 +5,7 @@
 
 #include "base/Hash.h"
 #include "startmenu/model/Categories.h"
+#include "startmenu/processing/KnownItems.h"
 #include "startmenu/processing/MovePlan.h"
 #include "startmenu/processing/RunJournal.h"
 #include "startmenu/processing/UndoRules.h"
@@ -40,8 +41,13 @@ public:
         return children;
     }
     std::wstring Key(const std::wstring& text) const override { return Lower(text); }
+    std::wstring CommandKey(const std::wstring& shortcut) const override {
+        auto found = commands.find(Lower(shortcut));
+        return found == commands.end() ? std::wstring() : found->second;
+    }
 
     mutable int listings = 0;
+    std::map<std::wstring, std::wstring> commands; // what each shortcut starts
 
 private:
     struct Item {
@@ -142,6 +148,80 @@ TEST(PlanMoves, FollowsWhatEachEarlierStepDoesToTheDisk) {
     EXPECT_EQ(rows[5].destination, L"Help.lnk");
 }
 
+// An update re-creates a sorted program's shortcut at the top, under any name: processing it
+// into its twin's folder sets every twin that was there before aside, nothing the run brings.
+TEST(PlanMoves, AShortcutFromTheTopReplacesItsTwinsInItsCategoryFolder) {
+    MemoryDisk disk;
+    const std::wstring p = L"C:\\P", in = p + L"\\Internet";
+    for (const std::wstring& folder : {p, in, in + L"\\Mozilla", p + L"\\Suite"})
+        disk.Folder(folder);
+    for (const auto& [file, command] :
+         std::map<std::wstring, std::wstring>{{L"Internet\\Old Fox.lnk", L"fox"},
+                                              {L"Internet\\Mozilla\\Fox.lnk", L"fox"},
+                                              {L"Internet\\Mail.lnk", L"mail"},
+                                              {L"Fox.lnk", L"fox"},
+                                              {L"Fox again.lnk", L"fox"},
+                                              {L"Suite\\Fox Tool.lnk", L"fox"},
+                                              {L"Mail.lnk", L"mail"}}) {
+        disk.File(p + L"\\" + file);
+        disk.commands[Lower(p + L"\\" + file)] = command;
+    }
+    FolderLocations folders;
+    folders.CommonProgramsDir = p;
+    const int office = 0, internet = 4;
+    EntryList list;
+    EntryNode& suite = list.Append(L"Suite", {p + L"\\Suite", CategoryNone, OriginCommon, 0});
+    suite.AppendChild(L"Fox Tool.lnk", {p + L"\\Suite\\Fox Tool.lnk", internet, OriginCommon, 0});
+    list.Append(L"Fox.lnk", {p + L"\\Fox.lnk", internet, OriginCommon, 0});
+    list.Append(L"Fox again.lnk", {p + L"\\Fox again.lnk", internet, OriginCommon, 0});
+    list.Append(L"Mail.lnk", {p + L"\\Mail.lnk", office, OriginCommon, 0});
+
+    MovePlan plan = PlanMoves(list.First(), folders, DefaultCategoryNames(), disk);
+    std::vector<StepLine> steps;
+    for (const PlannedStep& step : plan.steps)
+        steps.push_back({step.kind, step.from, step.to, step.after});
+    std::vector<StepLine> expected = {
+        // Not from the top: an item inside a folder is no re-creation.
+        {StepKind::Move, p + L"\\Suite\\Fox Tool.lnk", in + L"\\Fox Tool.lnk", kNoStep},
+        {StepKind::Move, p + L"\\Fox.lnk", in + L"\\Fox.lnk", kNoStep},
+        {StepKind::SetAside, in + L"\\Mozilla\\Fox.lnk", L"", 1},
+        {StepKind::SetAside, in + L"\\Old Fox.lnk", L"", 1},
+        // What this run brought is never set aside; a twin elsewhere is no twin here.
+        {StepKind::Move, p + L"\\Fox again.lnk", in + L"\\Fox again.lnk", kNoStep},
+        {StepKind::MakeFolder, p + L"\\Office", L"", kNoStep},
+        {StepKind::Move, p + L"\\Mail.lnk", p + L"\\Office\\Mail.lnk", 5}};
+    EXPECT_EQ(steps, expected);
+    EXPECT_EQ(PreviewRows(plan, folders)[1].outcome,
+              L"Moves into the folder, in place of its earlier shortcuts \"Fox.lnk\", \"Old "
+              L"Fox.lnk\", which are kept for an undo");
+}
+
+// The names at the top as a run left them; an item is new when none of its folders had it.
+TEST(KnownItems, ReadsBackWhatWasWrittenRefusesAnyChangeAndTellsNewItems) {
+    std::string bytes = KnownItemsBytes({{L"Writer.lnk", L"Games"}, {L"\u00c9diteur.lnk"}});
+    KnownItems known;
+    std::wstring error;
+    ASSERT_TRUE(ParseKnownItems(bytes, known, error));
+    EXPECT_EQ(known.user, std::vector<std::wstring>{L"\u00c9diteur.lnk"});
+    for (size_t at = 0; at < bytes.size(); ++at) {
+        std::string changed = bytes;
+        changed[at] = static_cast<char>(changed[at] ^ 0x01);
+        EXPECT_FALSE(ParseKnownItems(changed, known, error)) << "byte " << at;
+    }
+    EXPECT_FALSE(ParseKnownItems(bytes.substr(0, bytes.size() - 1), known, error));
+    EXPECT_EQ(error, L"Line 4 of it has been changed or damaged.");
+    NewItemTest test({{L"Writer.lnk"}, {L"Mail.lnk"}}, Lower);
+    EntryList list;
+    auto isNew = [&](const wchar_t* name, Origin origin) {
+        return test.IsNew(
+            list.Append(name, {std::wstring(L"C:\\P\\") + name, CategoryNone, origin, 0}));
+    };
+    EXPECT_FALSE(isNew(L"WRITER.lnk", OriginCommon));
+    EXPECT_TRUE(isNew(L"Writer.lnk", OriginUser));
+    EXPECT_FALSE(isNew(L"Mail.lnk", OriginBoth));
+    EXPECT_TRUE(isNew(L"Chess.lnk", OriginBoth));
+}
+
 namespace {
 
 std::vector<JournalStep> SomeSteps() {
@@ -165,7 +245,15 @@ std::vector<JournalStep> SomeSteps() {
             {StepKind::Replace, p + L"\\Tool.lnk", p + L"\\Tool.lnk", p + L"\\Office\\Tool.lnk",
              L"fedcba9876543210", L"C:\\App\\backup\\processing\\run1\\1 Tool.lnk",
              L"00000000000000ff", 0x21},
-            {StepKind::Remove, p + L"\\Suite", p + L"\\Suite", {}, {}, {}, {}, 0x11}};
+            {StepKind::Remove, p + L"\\Suite", p + L"\\Suite", {}, {}, {}, {}, 0x11},
+            {StepKind::SetAside,
+             p + L"\\Tool.lnk",
+             p + L"\\Office\\Old Tool.lnk",
+             {},
+             L"0123456789abcdef",
+             L"C:\\App\\backup\\processing\\run1\\2 Old Tool.lnk",
+             {},
+             0x1}};
 }
 
 bool SameSteps(const std::vector<JournalStep>& a, const std::vector<JournalStep>& b) {

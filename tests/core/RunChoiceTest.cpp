@@ -23,3 +23,8 @@ TEST(ChooseRun, NoArgumentOpensTheWizard) {
     EXPECT_EQ(ChooseRun({}), RunKind::Interactive);
     EXPECT_EQ(ChooseRun({L""}), RunKind::Interactive);
 }
+
+TEST(ChooseRun, TidyOnlyForTheExactLowerCaseSwitch) {
+    EXPECT_EQ(ChooseRun({L"/tidy"}), RunKind::Tidy);
+    EXPECT_EQ(ChooseRun({L"/Tidy"}), RunKind::Interactive);
+}

@@ -7,6 +7,7 @@
 #include "BackupTestSupport.h"
 #include "backup/BackupStore.h"
 #include "product/WriterLock.h"
+#include "startmenu/processing/NewItems.h"
 #include "win/Com.h"
 #include "win/Errors.h"
 #include "win/FileIdentity.h"
@@ -155,9 +156,12 @@ TEST_F(BackupStoreTest, RestoreGivesBackEveryItemAsItWasBackedUp) {
     ASSERT_EQ(keys.size(), 1u);
     EXPECT_EQ(keys[0].substr(16), L"=Before restoring Before sorting");
 
+    // What a restore brings back is the user's choice: nothing of it is new to a tidy-up.
+    startmenu::RecordKnownItems(folders);
     restored = RestoreFromBackup(folders, Copy(2), L"After sorting", nullptr);
     EXPECT_EQ(restored.outcome, RestoreOutcome::Restored)
         << win::Utf8FromWide(FailureText(restored.failure));
+    EXPECT_FALSE(Exists(folders.BackupRootDir + L"\\processing\\known.txt"));
     EXPECT_EQ(User(), changedUser);
     EXPECT_EQ(Common(), changedCommon);
     restored = RestoreFromBackup(folders, Copy(1), L"Before sorting", nullptr);

@@ -229,3 +229,69 @@ TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackgro
     EXPECT_EQ(EntryOf(L"Steam 2").Category, CategoryNone);
     EXPECT_EQ(EntryOf(L"Qwertz Vendor 7").Category, CategoryNone);
 }
+
+// At the start after a sorting: two programs installed since, one sorted program's shortcut
+// re-created at the top by an update under its name, another's under a new name. "Sort New
+// Items" gives exactly those their categories, processing leaves one shortcut of each, and
+// the undo brings the old twins back.
+TEST_F(Suggestions, SortNewItemsSortsWhatCameSinceTheLastSortingAndReplacesTwins) {
+    Shortcut(Common(L"Mozilla Firefox.lnk"));
+    Shortcut(Common(L"Zylofon Editor.lnk"));
+    Shortcut(Common(L"Audacity.lnk")); // the user leaves it at the top
+    Open();
+    EXPECT_EQ(WindowText(form->NewItems1.Line()),
+              L"New items are counted here once the Start Menu has been sorted.");
+    EXPECT_FALSE(IsWindowEnabled(form->NewItems1.Button()));
+    form->Button4Click();
+    for (auto [item, category] :
+         {std::pair{L"Mozilla Firefox", kInternet}, {L"Zylofon Editor", kOffice}}) {
+        SelectListItem(ListIndex(item));
+        form->ButtonDragDrop(Button(category), DragSource::List);
+    }
+    form->Button6Click();
+    form->Button8Click();
+    MakeShortcut(Common(L"Mozilla Firefox.lnk"), place / L"bin\\Mozilla Firefox.exe");
+    MakeShortcut(Common(L"Zylofon Editor 2024.lnk"), place / L"bin\\Zylofon Editor.exe");
+    Shortcut(Common(L"VLC media player.lnk"));
+    Shortcut(Common(L"Qwertz Helper.lnk"));
+    std::vector<std::wstring> installed = ListNames(source.commonPrograms);
+
+    form.reset();
+    Open();
+    form->Button4Click();
+    EXPECT_EQ(WindowText(form->NewItems1.Line()),
+              L"4 items are new since the last sorting; 2 of them are "
+              L"re-created duplicates.");
+    auto clickSortNew = [&] {
+        SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(NewItemsBar::kButtonId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(form->NewItems1.Button()));
+    };
+    clickSortNew();
+    EXPECT_EQ(Status(), L"Gave a category to 3 new items; 1 left.");
+    EXPECT_EQ(EntryOf(L"Mozilla Firefox").Category, kInternet);
+    EXPECT_EQ(EntryOf(L"Zylofon Editor 2024").Category, kOffice) << "its twin's";
+    EXPECT_EQ(EntryOf(L"VLC media player").Category, kEntertainment);
+    EXPECT_EQ(EntryOf(L"Qwertz Helper").Category, CategoryNone);
+    EXPECT_EQ(EntryOf(L"Audacity").Category, CategoryNone) << "not new";
+    EXPECT_EQ(ListNames(source.commonPrograms), installed);
+    ClickSuggest();
+    EXPECT_EQ(Status(), L"Undone: 3 items have no category again.");
+    EXPECT_EQ(EntryOf(L"Zylofon Editor 2024").Category, CategoryNone);
+
+    clickSortNew();
+    form->Button6Click();
+    form->Button8Click();
+    using Names = std::vector<std::wstring>;
+    EXPECT_EQ(ListNames(Common(L"Internet")), Names{L"Mozilla Firefox.lnk"});
+    EXPECT_EQ(ListNames(Common(L"Office")), Names{L"Zylofon Editor 2024.lnk"});
+    EXPECT_EQ(ListNames(Common(L"Entertainment")), Names{L"VLC media player.lnk"});
+    EXPECT_EQ(
+        ListNames(source.commonPrograms),
+        (Names{L"Audacity.lnk", L"Entertainment", L"Internet", L"Office", L"Qwertz Helper.lnk"}));
+    prompt.answers = {IDYES};
+    SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IdUndoMenu, 0), 0);
+    EXPECT_EQ(ListNames(Common(L"Office")), Names{L"Zylofon Editor.lnk"});
+    EXPECT_EQ(ListNames(Common(L"Internet")), Names{L"Mozilla Firefox.lnk"});
+    EXPECT_EQ(ListNames(source.commonPrograms), installed);
+    EXPECT_EQ(WindowText(form->NewItems1.Line()), L"No item is new since the last sorting.");
+}

@@ -15,6 +15,7 @@
 #include "FakeRestoreClient.h"
 #include "MainWindowFixture.h"
 #include "cleanup/UDeleteEmptyShortcutsForm.h"
+#include "product/WriterLock.h"
 #include "restorepoint/SRRestorePtAPI.h"
 #include "startmenu/window/MainFormIds.h"
 #include "startmenu/processing/ProcessingJournal.h"
@@ -317,12 +318,16 @@ class UndoProgram : public ::testing::Test {
 protected:
     CleanSettings clean;
     TempFolder app{L"app"}, files{L"undo"};
-    std::wstring common, office, games;
+    std::wstring common, office, games, entertainment;
     TestFolderSource source;
     // At the top: a vendor folder that merges into its namesake, one item replacing another,
     // and names Win32 would change.
-    const std::vector<std::wstring> top = {L"!!Undo A.lnk", L"!!Undo B.lnk",    L"!!Undo C.lnk",
-                                           L"nul.lnk",      L"!!Undo Tools...", L"!!Undo Suite"};
+    const std::vector<std::wstring> top = {L"!!Undo A.lnk", L"!!Undo B.lnk", L"!!Undo C.lnk",
+                                           L"!!Undo D.lnk", L"nul.lnk",      L"!!Undo Tools...",
+                                           L"!!Undo Suite"};
+    // What the tidy-up finds new after a sorting.
+    const std::vector<std::wstring> installedLater = {L"!!Undo C 2.lnk", L"!!Undo Qwertz.lnk",
+                                                      L"VLC media player.lnk"};
     ScriptedPrompt prompt;
     win::ScopedPrompt usePrompt{prompt};
     win::ComInit com;
@@ -341,6 +346,7 @@ protected:
         // A Games folder another test of this prefix left behind would be counted as this run's.
         games = common + L"\\Games";
         RemoveTree(games);
+        entertainment = common + L"\\Entertainment";
         for (const std::wstring& name : top)
             name.find(L".lnk") == std::wstring::npos
                 ? MakeDir(common + L"\\" + name)
@@ -353,11 +359,13 @@ protected:
         MakeFile(office + L"\\!!Undo B.lnk", "old B");
     }
     void TearDown() override {
-        for (const std::wstring& folder : {common, office, games})
-            for (const std::wstring& name : top)
-                RemoveTree(folder + L"\\" + name);
+        for (const std::wstring& folder : {common, office, games, entertainment})
+            for (const std::vector<std::wstring>& names : {top, installedLater})
+                for (const std::wstring& name : names)
+                    RemoveTree(folder + L"\\" + name);
         RemoveTree(office);
         RemoveTree(games);
+        RemoveTree(entertainment);
     }
 
     Tree Items() const {
@@ -385,7 +393,7 @@ protected:
         LastRun run;
         if (FindLastRun(app / L"backup", run))
             for (const JournalStep& step : run.journal.steps)
-                if (step.kind == StepKind::Replace && Exists(step.kept))
+                if (step.kind != StepKind::Move && Exists(step.kept))
                     contents.insert(FileBytes(step.kept));
         return contents;
     }
@@ -456,6 +464,10 @@ TEST_F(UndoProgram, RunStoppedHardHalfWayAndAFinishedOneAreUndoneAfterARestart) 
 // restart the program says the run did not finish, and its undo gives the menu back. While
 // the run asks its question, it alone may change the Start Menu.
 TEST_F(UndoProgram, ARunEndedAfterAnyOfItsChangesIsToldOfAndUndoneAfterARestart) {
+    // An update's re-created shortcut, whose older twin in Office is set aside.
+    MakeFile(files / L"d.exe");
+    MakeShortcut(common + L"\\!!Undo D.lnk", files / L"d.exe");
+    MakeShortcut(office + L"\\!!Undo Old D.lnk", files / L"d.exe");
     const Tree original = Items();
     const std::multiset<std::string> had = Reachable();
     auto othersWait = [&] {
@@ -473,9 +485,13 @@ TEST_F(UndoProgram, ARunEndedAfterAnyOfItsChangesIsToldOfAndUndoneAfterARestart)
     for (int ended = 1; ended < 60; ++ended) {
         DWORD code = Process(ended,
                              "<Office><name>!!Undo B.lnk</name><name>!!Undo Suite</name>"
-                             "<name>!!Undo Tools...</name></Office><Games><name>!!Undo C.lnk"
+                             "<name>!!Undo Tools...</name><name>!!Undo "
+                             "D.lnk</name></Office><Games><name>!!Undo C.lnk"
                              "</name><name>nul.lnk</name></Games>",
                              ended == 1 ? othersWait : std::function<void()>());
+        if (code == 0) {
+            EXPECT_FALSE(Exists(office + L"\\!!Undo Old D.lnk")) << "one shortcut of D is left";
+        }
         EXPECT_TRUE(Reachable() == had) << "ended after change " << ended;
         LastRun run;
         bool recorded = FindLastRun(app / L"backup", run);
@@ -502,4 +518,54 @@ TEST_F(UndoProgram, ARunEndedAfterAnyOfItsChangesIsToldOfAndUndoneAfterARestart)
             break;
         }
     }
+}
+
+// The tidy-up at logon after a sorting by layout: two programs installed since, one sorted
+// program's shortcut re-created at the top under its name, another's under a new name. Only
+// the new items move, each twin gives way, the unknown one stays, and the next start undoes it.
+TEST_F(UndoProgram, TidySortsOnlyTheNewItemsAndTheNextStartUndoesIt) {
+    auto tidy = [&] { return RunningProgram(L"/tidy", app / L"marlowen.exe").WaitForExit(); };
+    auto make = [&](const wchar_t* name, const wchar_t* target) {
+        MakeFile(files / target);
+        MakeShortcut(common + L"\\" + name, files / target);
+    };
+    make(L"!!Undo A.lnk", L"a.exe");
+    make(L"!!Undo C.lnk", L"c.exe");
+    EXPECT_EQ(tidy(), 0u) << "nothing is new before the first sorting";
+    EXPECT_EQ(Process(), 0u);
+    make(L"!!Undo A.lnk", L"a.exe");
+    make(L"!!Undo C 2.lnk", L"c.exe");
+    MakeFile(common + L"\\VLC media player.lnk");
+    MakeFile(common + L"\\!!Undo Qwertz.lnk");
+    // A run that stopped midway waits for the user's choice; no tidy-up goes on top of it.
+    EXPECT_EQ(Process(3, "<Games><name>nul.lnk</name></Games>"), 99u);
+    LastRun stopped;
+    ASSERT_TRUE(FindLastRun(app / L"backup", stopped) && stopped.journal.Unfinished());
+    EXPECT_EQ(tidy(), 2u);
+    prompt.answers = {IDNO};
+    TMainForm(source).RecoverUnfinishedRun();
+    const Tree installed = TreeOf(common);
+    if (auto busy = product::WriterLock::Take(L"another instance")) {
+        EXPECT_EQ(tidy(), 2u);
+    }
+    EXPECT_TRUE(TreeOf(common) == installed);
+
+    EXPECT_EQ(tidy(), 4u) << "one new item is left";
+    Tree expected = installed;
+    auto moved = [&](const std::wstring& from, const std::wstring& to) {
+        expected[to] = installed.at(from);
+        expected.erase(from);
+    };
+    moved(L"!!Undo A.lnk", L"Office\\!!Undo A.lnk");
+    moved(L"!!Undo C 2.lnk", L"Office\\!!Undo C 2.lnk");
+    moved(L"VLC media player.lnk", L"Entertainment\\VLC media player.lnk");
+    expected[L"Entertainment"] = installed.at(L"Office");
+    expected.erase(L"Office\\!!Undo C.lnk");
+    Tree after = TreeOf(common);
+    EXPECT_TRUE(after == expected) << Describe(after);
+
+    UndoInANewWindow();
+    after = TreeOf(common);
+    EXPECT_TRUE(after == installed) << Describe(after);
+    EXPECT_EQ(tidy(), 0u) << "what the user undid is not new again";
 }

@@ -51,6 +51,17 @@ public:
         Put(*target, std::move(moved));
     }
 
+    // Where an item the run sees lies on disk now; empty when the run makes it.
+    std::wstring DiskPathOf(const std::wstring& path) {
+        const Node* node = Find(path);
+        return node ? node->diskPath : std::wstring();
+    }
+
+    void SetAside(const std::wstring& path) {
+        if (Node* node = Find(path))
+            Detach(*node);
+    }
+
     void MakeFolder(const std::wstring& path) {
         Node* parent = Find(base::ParentFolderOf(path));
         if (!parent)
@@ -266,6 +277,44 @@ private:
                 made = known->second;
         }
         MoveInto(folder, false, made);
+        SetAsideTwins(programs, folder);
+    }
+
+    // Only a shortcut from the top that has arrived, and only shortcuts that were in the
+    // folder before the run: what this run brings there is never replaced.
+    void SetAsideTwins(const std::wstring& programs, const std::wstring& folder) {
+        const std::wstring source = Item().source;
+        size_t arrival = plan.steps.size() - 1;
+        if (!Item().failures.empty() || plan.steps.size() == Item().firstStep ||
+            plan.steps[arrival].from != source ||
+            !base::IsShortcutFileName(base::FileNameOf(source)) ||
+            !SameItem(base::ParentFolderOf(source), programs))
+            return;
+        std::wstring command = disk_.CommandKey(source);
+        if (command.empty())
+            return;
+        std::vector<std::wstring> twins;
+        FindTwins(folder, command, twins);
+        for (const std::wstring& twin : twins) {
+            plan.steps.push_back({StepKind::SetAside, twin, {}, ItemIndex(), arrival});
+            virtual_.SetAside(twin);
+            Item().twins.push_back(twin);
+        }
+    }
+
+    void FindTwins(const std::wstring& folder, const std::wstring& command,
+                   std::vector<std::wstring>& twins) {
+        for (const std::wstring& name : virtual_.NamesIn(folder)) {
+            std::wstring path = folder + L"\\" + name;
+            if (placed_.count(disk_.Key(path)))
+                continue;
+            Kind kind = virtual_.KindOf(path);
+            if (kind == Kind::Folder)
+                FindTwins(path, command, twins);
+            else if (kind == Kind::File && base::IsShortcutFileName(name) &&
+                     disk_.CommandKey(virtual_.DiskPathOf(path)) == command)
+                twins.push_back(path);
+        }
     }
 
     // A namesake is replaced, as the shell's move does, unless it is one this run put there
@@ -380,7 +429,9 @@ MovePlan PlanMoves(const EntryNode* first, const FolderLocations& folders,
     return std::move(planner.plan);
 }
 
-std::wstring OutcomeText(const PlannedItem& item) {
+namespace {
+
+std::wstring OutcomeWords(const PlannedItem& item) {
     switch (item.outcome) {
     case PlannedOutcome::Moves:
         return L"Moves into the folder";
@@ -404,6 +455,19 @@ std::wstring OutcomeText(const PlannedItem& item) {
     }
     return L"Cannot be moved: " +
            (item.failures.empty() ? std::wstring() : item.failures.front().reason);
+}
+
+} // namespace
+
+std::wstring OutcomeText(const PlannedItem& item) {
+    std::wstring text = OutcomeWords(item);
+    if (item.twins.empty())
+        return text;
+    bool one = item.twins.size() == 1;
+    text += one ? L", in place of its earlier shortcut " : L", in place of its earlier shortcuts ";
+    for (size_t i = 0; i < item.twins.size(); ++i)
+        text += (i ? L", \"" : L"\"") + base::FileNameOf(item.twins[i]) + L"\"";
+    return text + (one ? L", which is kept for an undo" : L", which are kept for an undo");
 }
 
 std::vector<PreviewRow> PreviewRows(const MovePlan& plan, const FolderLocations& folders) {

@@ -25,6 +25,9 @@ public:
     virtual std::vector<Child> ChildrenOf(const std::wstring& folder) const = 0;
     // The form in which two names or paths compare equal (lower-cased by file-name rules).
     virtual std::wstring Key(const std::wstring& text) const = 0;
+    // What a shortcut starts, its target and arguments as the shell resolves them, in a form
+    // in which two shortcuts that start the same compare equal; empty when that is not known.
+    virtual std::wstring CommandKey(const std::wstring& /*shortcut*/) const { return {}; }
 };
 
 // What happens to one item in one Programs folder.
@@ -46,6 +49,7 @@ struct PlannedItem {
     PlannedOutcome outcome = PlannedOutcome::Moves;
     std::size_t entry = 0;             // which assigned entry, counted from 0
     std::vector<MoveFailure> failures; // what is known now to be unable to move
+    std::vector<std::wstring> twins;   // earlier shortcuts of the same program it replaces
     std::size_t firstStep = 0, endStep = 0;
 };
 
@@ -55,6 +59,7 @@ enum class StepKind {
     Move,       // from to to, where nothing is
     Replace,    // from to to, after the item at to has been set aside
     Remove,     // from: a merged folder, emptied by the steps since after
+    SetAside,   // from: a twin of the item, kept for an undo once the step after is taken
 };
 
 constexpr std::size_t kNoStep = static_cast<std::size_t>(-1);
@@ -64,6 +69,7 @@ struct PlannedStep {
     std::wstring from, to;
     std::size_t item;
     // Move or Replace: the MakeFolder step it needs. Remove: the first step of its merge.
+    // SetAside: the step that brings the item that takes the twin's place.
     std::size_t after = kNoStep;
 };
 
@@ -77,7 +83,9 @@ struct MovePlan {
 // c goes into categoryNames[c] directly inside its Programs folder, an entry marked
 // MoveToRootCategory to the top of it, only uncategorised folders are entered, the all-users
 // folder comes before the user's. No item replaces what the same run put somewhere, nor, at
-// the top, an unrelated item: it takes a free numbered name there.
+// the top, an unrelated item: it takes a free numbered name there. A shortcut from the top
+// that starts what a shortcut already in its category folder starts is a re-creation of that
+// one (an update put it back): that twin is set aside, so that one shortcut stays.
 MovePlan PlanMoves(const EntryNode* first, const FolderLocations& folders,
                    const std::vector<std::wstring>& categoryNames, const DiskView& disk);
 

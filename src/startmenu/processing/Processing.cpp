@@ -4,7 +4,9 @@
 
 #include "base/PathRules.h"
 #include "startmenu/processing/ItemMove.h"
+#include "startmenu/processing/NewItems.h"
 #include "startmenu/processing/ProcessingJournal.h"
+#include "startmenu/processing/ShortcutCommands.h"
 #include "win/FileSystem.h"
 #include "win/Text.h"
 
@@ -33,6 +35,12 @@ public:
         return children;
     }
     std::wstring Key(const std::wstring& text) const override { return win::LowerFileName(text); }
+    std::wstring CommandKey(const std::wstring& shortcut) const override {
+        return commands_.KeyOf(shortcut);
+    }
+
+private:
+    mutable ShortcutCommands commands_;
 };
 
 class Executor {
@@ -98,6 +106,20 @@ private:
             record.attributes = win::AttributesOf(step.from);
             journal_.Record(record);
             return Check(index, RemoveEmptyFolder(step.from, record.attributes));
+        case StepKind::SetAside:
+            // Only once the item that takes its place is there; a twin gone since is no more.
+            if (failed_[step.after] || win::AttributesOf(step.from) == INVALID_FILE_ATTRIBUTES)
+                return;
+            record.attributes = win::AttributesOf(step.from);
+            record.fingerprint = ItemFingerprint(step.from);
+            record.kept = journal_.KeptPlace(base::FileNameOf(step.from));
+            journal_.Record(record);
+            if (DWORD error = MoveKeepingAttributes(step.from, record.kept, record.attributes)) {
+                failed_[index] = true;
+                report_.failures.push_back(
+                    {step.from, base::ParentFolderOf(record.kept), MoveFailureReason(error)});
+            }
+            return;
         }
     }
 
@@ -150,7 +172,9 @@ MoveReport CarryOut(const MovePlan& plan, const FolderLocations& folders) {
 
 MoveReport MoveEntries(const EntryNode* first, const FolderLocations& folders,
                        const std::vector<std::wstring>& categoryNames) {
-    return CarryOut(PlanProcessing(first, folders, categoryNames), folders);
+    MoveReport report = CarryOut(PlanProcessing(first, folders, categoryNames), folders);
+    RecordKnownItems(folders);
+    return report;
 }
 
 } // namespace startmenu

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "base/Hash.h"
 #include "base/PathRules.h"
+#include "base/RecordLines.h"
 
 namespace startmenu {
 namespace {
@@ -12,7 +12,6 @@ namespace {
 const std::wstring kHeader = L"Marlowen processing journal";
 const std::wstring kVersion = L"2", kVersionWithoutEnd = L"1";
 const wchar_t* const kMarkWords[] = {L"", L"end", L"undo", L"undone"};
-constexpr size_t kMaxField = 32768;
 
 const wchar_t* KindWord(StepKind kind) {
     switch (kind) {
@@ -22,6 +21,8 @@ const wchar_t* KindWord(StepKind kind) {
         return L"move";
     case StepKind::Replace:
         return L"replace";
+    case StepKind::SetAside:
+        return L"aside";
     case StepKind::Remove:
         break;
     }
@@ -49,51 +50,6 @@ bool ParseHex(const std::wstring& text, size_t maxDigits, std::uint64_t& value) 
     return true;
 }
 
-std::wstring CheckOf(const std::wstring& text) {
-    base::Hash64 hash;
-    hash.Add(text);
-    return hash.Hex();
-}
-
-// UTF-16LE, surrogate pairs where wchar_t is wider than 16 bits.
-std::string Encoded(const std::wstring& text) {
-    std::string bytes;
-    auto unit = [&](std::uint32_t u) {
-        bytes.push_back(static_cast<char>(u & 0xFF));
-        bytes.push_back(static_cast<char>((u >> 8) & 0xFF));
-    };
-    for (wchar_t c : text) {
-        std::uint32_t code = static_cast<std::uint32_t>(c);
-        if (code > 0xFFFF) {
-            code -= 0x10000;
-            unit(0xD800 + (code >> 10));
-            unit(0xDC00 + (code & 0x3FF));
-        } else {
-            unit(code);
-        }
-    }
-    return bytes;
-}
-
-std::string Line(std::vector<std::wstring> fields) {
-    std::wstring text;
-    for (size_t i = 0; i < fields.size(); ++i)
-        text += (i ? L"\t" : L"") + fields[i];
-    return Encoded(text + L"\t" + CheckOf(text) + L"\r\n");
-}
-
-std::vector<std::wstring> Split(const std::wstring& line) {
-    std::vector<std::wstring> fields;
-    size_t start = 0;
-    for (;;) {
-        size_t tab = line.find(L'\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::wstring::npos)
-            return fields;
-        start = tab + 1;
-    }
-}
-
 bool ParseStep(const std::vector<std::wstring>& f, JournalStep& step) {
     std::uint64_t attributes = 0;
     const std::wstring& kind = f[0];
@@ -113,6 +69,17 @@ bool ParseStep(const std::vector<std::wstring>& f, JournalStep& step) {
                 f[4],
                 f[5],
                 f[6],
+                static_cast<std::uint32_t>(attributes)};
+        return true;
+    }
+    if (kind == L"aside" && f.size() == 6 && ParseHex(f[5], 8, attributes)) {
+        step = {StepKind::SetAside,
+                f[1],
+                f[2],
+                {},
+                f[3],
+                f[4],
+                {},
                 static_cast<std::uint32_t>(attributes)};
         return true;
     }
@@ -151,84 +118,71 @@ bool StrictlyInside(const std::wstring& path, const std::wstring& folder,
 } // namespace
 
 std::string JournalHeaderBytes(const std::wstring& started) {
-    return std::string("\xFF\xFE", 2) + Line({kHeader, kVersion, started});
+    return base::RecordFileStart() + base::RecordLineBytes({kHeader, kVersion, started});
 }
 
 std::string JournalStepBytes(const JournalStep& s) {
     switch (s.kind) {
     case StepKind::MakeFolder:
-        return Line({KindWord(s.kind), s.item, s.from});
+        return base::RecordLineBytes({KindWord(s.kind), s.item, s.from});
     case StepKind::Move:
-        return Line({KindWord(s.kind), s.item, s.from, s.to, s.fingerprint});
+        return base::RecordLineBytes({KindWord(s.kind), s.item, s.from, s.to, s.fingerprint});
     case StepKind::Replace:
-        return Line({KindWord(s.kind), s.item, s.from, s.to, s.fingerprint, s.kept,
-                     s.keptFingerprint, Hex8(s.attributes)});
+        return base::RecordLineBytes({KindWord(s.kind), s.item, s.from, s.to, s.fingerprint, s.kept,
+                                      s.keptFingerprint, Hex8(s.attributes)});
+    case StepKind::SetAside:
+        return base::RecordLineBytes(
+            {KindWord(s.kind), s.item, s.from, s.fingerprint, s.kept, Hex8(s.attributes)});
     case StepKind::Remove:
         break;
     }
-    return Line({KindWord(s.kind), s.item, s.from, Hex8(s.attributes)});
+    return base::RecordLineBytes({KindWord(s.kind), s.item, s.from, Hex8(s.attributes)});
 }
 
 std::string JournalMarkBytes(RunMark mark, const std::wstring& when) {
-    return Line({kMarkWords[static_cast<int>(mark)], when});
+    return base::RecordLineBytes({kMarkWords[static_cast<int>(mark)], when});
 }
 
 bool ParseJournal(const std::string& bytes, RunJournal& journal, std::wstring& error) {
     journal = RunJournal();
     if (bytes.empty() || bytes == "\xFF")
         return true; // stopped before its first line
-    journal.wholeBytes = 2;
-    if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE", 2) != 0) {
+    base::RecordLineReader reader;
+    journal.wholeBytes = reader.WholeBytes();
+    if (!reader.Open(bytes)) {
         error = L"It is not a record of a processing run.";
         return false;
     }
-    std::wstring text;
-    text.reserve(bytes.size() / 2);
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
-                                            (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    size_t lineNumber = 0;
     bool marked = false;
-    for (size_t start = 0;;) {
-        size_t end = text.find(L"\r\n", start);
-        if (end == std::wstring::npos)
-            break; // an unfinished last line: the run stopped while writing it
-        std::wstring line = text.substr(start, end - start);
-        start = end + 2;
-        journal.wholeBytes = 2 + 2 * start;
-        ++lineNumber;
-        std::vector<std::wstring> fields = Split(line);
-        size_t check = line.rfind(L'\t');
-        bool sound = fields.size() >= 2 && check != std::wstring::npos &&
-                     CheckOf(line.substr(0, check)) == fields.back();
-        for (const std::wstring& field : fields)
-            sound = sound && field.size() <= kMaxField;
-        if (sound) {
-            fields.pop_back();
-            if (lineNumber == 1)
-                sound = fields.size() == 3 && fields[0] == kHeader &&
-                        (fields[1] == kVersion || fields[1] == kVersionWithoutEnd);
-            auto mark = std::find(std::begin(kMarkWords) + 1, std::end(kMarkWords), fields[0]);
-            if (lineNumber == 1 && sound) {
-                journal.started = fields[2];
-                if (fields[1] == kVersionWithoutEnd)
-                    journal.lastMark = RunMark::End;
-            } else if (sound && mark != std::end(kMarkWords) && fields.size() == 2) {
-                marked = true;
-                journal.lastMark = static_cast<RunMark>(mark - std::begin(kMarkWords));
-                journal.undone = journal.undone || journal.lastMark == RunMark::Undone;
-            } else if (sound) {
-                JournalStep step;
-                // No step follows a mark: the run had ended.
-                sound = !marked && ParseStep(fields, step);
-                if (sound)
-                    journal.steps.push_back(std::move(step));
-            }
+    // An unfinished last line ends the loop: the run stopped while writing it.
+    for (std::vector<std::wstring> fields; reader.Next(fields);) {
+        journal.wholeBytes = reader.WholeBytes();
+        bool first = reader.LineNumber() == 1;
+        bool sound = !fields.empty();
+        if (sound && first)
+            sound = fields.size() == 3 && fields[0] == kHeader &&
+                    (fields[1] == kVersion || fields[1] == kVersionWithoutEnd);
+        auto mark = std::find(std::begin(kMarkWords) + 1, std::end(kMarkWords),
+                              sound ? fields[0] : std::wstring());
+        if (first && sound) {
+            journal.started = fields[2];
+            if (fields[1] == kVersionWithoutEnd)
+                journal.lastMark = RunMark::End;
+        } else if (sound && mark != std::end(kMarkWords) && fields.size() == 2) {
+            marked = true;
+            journal.lastMark = static_cast<RunMark>(mark - std::begin(kMarkWords));
+            journal.undone = journal.undone || journal.lastMark == RunMark::Undone;
+        } else if (sound) {
+            JournalStep step;
+            // No step follows a mark: the run had ended.
+            sound = !marked && ParseStep(fields, step);
+            if (sound)
+                journal.steps.push_back(std::move(step));
         }
         if (!sound) {
-            error = lineNumber == 1 ? L"It is not a record of a processing run."
-                                    : L"Line " + std::to_wstring(lineNumber) +
-                                          L" of it has been changed or damaged.";
+            error = first ? L"It is not a record of a processing run."
+                          : L"Line " + std::to_wstring(reader.LineNumber()) +
+                                L" of it has been changed or damaged.";
             journal = RunJournal();
             return false;
         }
@@ -256,7 +210,7 @@ std::wstring JournalPlacesRefusal(const RunJournal& journal,
             if (!inStartMenu(place))
                 return L"It names " + place +
                        L", which does not lie in a Programs folder of the Start Menu.";
-        if (step.kind == StepKind::Replace &&
+        if ((step.kind == StepKind::Replace || step.kind == StepKind::SetAside) &&
             !(IsPlainPath(step.kept) && StrictlyInside(step.kept, runFolder, key)))
             return L"It names " + step.kept +
                    L" as the place of a replaced item, which does "

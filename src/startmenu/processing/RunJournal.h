@@ -19,10 +19,10 @@ struct JournalStep {
     StepKind kind = StepKind::Move;
     std::wstring item;        // the item whose move this step is part of
     std::wstring from, to;    // MakeFolder and Remove: the folder, in from
-    std::wstring fingerprint; // Move and Replace: the moved item as it was
-    std::wstring kept;        // Replace: where the replaced item is kept
+    std::wstring fingerprint; // Move and Replace: the moved item as it was; SetAside: the twin
+    std::wstring kept;        // Replace and SetAside: where the replaced item or twin is kept
     std::wstring keptFingerprint;
-    std::uint32_t attributes = 0; // Replace: the kept item's; Remove: the folder's
+    std::uint32_t attributes = 0; // Replace, SetAside: the kept item's; Remove: the folder's
 };
 
 // The marks written after the steps, each with its time.

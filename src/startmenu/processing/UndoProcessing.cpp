@@ -6,6 +6,7 @@
 
 #include "base/PathRules.h"
 #include "startmenu/processing/ItemMove.h"
+#include "startmenu/processing/NewItems.h"
 #include "win/Errors.h"
 #include "win/FileSystem.h"
 #include "win/Text.h"
@@ -66,7 +67,22 @@ private:
                 return;
             MoveBack(step);
             return ReturnKept(step);
+        case StepKind::SetAside:
+            if (!IsFree(step.kept))
+                ReturnTwin(step);
+            return;
         }
+    }
+
+    void ReturnTwin(const JournalStep& step) {
+        if (!IsFree(step.from))
+            return Skip(step.from, L"another item of its name is there now; the earlier shortcut "
+                                   L"that processing set aside is kept in " +
+                                       step.kept + L".");
+        DWORD error = MoveKeepingAttributes(step.kept, step.from, step.attributes);
+        if (error != ERROR_SUCCESS)
+            return Skip(step.from, MoveFailureReason(error));
+        putBack_.insert(step.from);
     }
 
     void MoveBack(const JournalStep& step) {
@@ -127,6 +143,7 @@ UndoReport UndoRun(const LastRun& run, const FolderLocations& folders) {
     Mark(run, RunMark::Undo);
     UndoReport report = Undoer().Run(run.journal);
     Mark(run, RunMark::Undone);
+    RecordKnownItems(folders);
     return report;
 }
 

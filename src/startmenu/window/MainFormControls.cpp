@@ -24,7 +24,7 @@ constexpr SIZE kDesignClient = {784, 561};
 constexpr int kBarHeight = 41;
 constexpr RECT kToolBarDesign = {0, 28, 784, 62};
 // The area shared by the program list, the splitter and the category tree.
-constexpr RECT kSplitPanel = {8, 92, 776, 486};
+constexpr RECT kSplitPanel = {8, 92, 776, 456};
 
 constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
@@ -232,6 +232,7 @@ void TMainForm::CreatePage2() {
     TreeView_SetIndent(TreeView1, Scale(19, dpi_));
     TreeView_SetImageList(TreeView1, imageList3_.Get(), TVSIL_STATE);
     Tree = std::make_unique<CategoryTreeView>(TreeView1);
+    NewItems1.Create(*frame_, 2);
 }
 
 // Start processing.

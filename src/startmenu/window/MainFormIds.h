@@ -34,6 +34,8 @@ enum MainFormId : int {
     IdStatic,
     IdButton13,
     IdLabel12,
+    IdButton14,
+    IdLabel13,
     IdAboutMenu = 1101,
     IdHomePageMenu,
     IdTellAFriendMenu,

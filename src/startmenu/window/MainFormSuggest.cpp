@@ -35,6 +35,18 @@ void TMainForm::Button13Click() {
         ToolButtonClick(*button);
 }
 
+void TMainForm::SortNewItemsClick() {
+    if (processing_)
+        return;
+    NoteUserChoices();
+    NewItemsSorted count = NewItems1.Sort(model_, suggestions_);
+    if (count.sorted > 0)
+        ShowSuggestionsOn(true);
+    SetWindowTextW(Label12, SortedNewItemsText(count).c_str());
+    if (const CategoryButton* button = ButtonOf(model_.CurrentCategory))
+        ToolButtonClick(*button);
+}
+
 void TMainForm::Suggest() {
     win::WaitCursor wait;
     targets_.reset();

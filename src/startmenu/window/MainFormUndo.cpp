@@ -18,9 +18,9 @@ namespace {
 std::vector<SetAsideItem> SetAsideItems(const RunJournal& journal) {
     std::vector<SetAsideItem> items;
     for (const JournalStep& step : journal.steps)
-        if (step.kind == StepKind::Replace &&
+        if ((step.kind == StepKind::Replace || step.kind == StepKind::SetAside) &&
             win::AttributesOf(step.kept) != INVALID_FILE_ATTRIBUTES)
-            items.push_back({step.to, step.kept});
+            items.push_back({step.kind == StepKind::Replace ? step.to : step.from, step.kept});
     return items;
 }
 

@@ -92,6 +92,7 @@ void TMainForm::FormCreate() {
     model_.ReadProgramsFolders();
 
     SelectFirstVisibleCategory();
+    NewItems1.Refresh(model_);
     FormReady = true;
 }
 
@@ -330,6 +331,9 @@ LRESULT TMainForm::OnCommand(int id, int code, HWND control) {
         return 0;
     case IdButton13:
         Button13Click();
+        return 0;
+    case NewItemsBar::kButtonId:
+        SortNewItemsClick();
         return 0;
     case IdUndoMenu:
         UndoLastProcessing1Click();

@@ -16,6 +16,7 @@
 #include "startmenu/processing/ProcessingJournal.h"
 #include "startmenu/model/StartMenuModel.h"
 #include "startmenu/suggestions/Suggestions.h"
+#include "startmenu/window/NewItemsBar.h"
 #include "startmenu/suggestions/TargetFetcher.h"
 #include "win/Gdi.h"
 #include "win/Layout.h"
@@ -108,6 +109,9 @@ public:
     // "Suggest Categories" and its undo (MainFormSuggest.cpp): a category for every item the
     // user has not categorised where the program can tell, and back.
     void Button13Click();
+    // "Sort New Items" (MainFormSuggest.cpp): a category for each item new since the last
+    // sorting, taken back by "Undo Suggestions".
+    void SortNewItemsClick();
     // Whether what the targets of the shortcuts tell has all arrived (tests).
     bool TargetsIdle() const { return !targets_ || targets_->Idle(); }
 
@@ -141,6 +145,7 @@ public:
          BitBtn9 = nullptr;
     HWND Button13 = nullptr;
     HWND Label7 = nullptr, Label10 = nullptr, Label12 = nullptr;
+    NewItemsBar NewItems1;
     std::unique_ptr<win::Splitter> Splitter1;
     std::unique_ptr<CategoryTreeView> Tree;
 
