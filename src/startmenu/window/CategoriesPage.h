@@ -61,6 +61,7 @@ public:
     void ShowMode();
     bool Shows(HWND control) const; // whether control is visible in the mode
     void ApplyListWidthRule();
+    // FormResize's part: in professional mode the list is never narrower than its minimum.
     void KeepMinimumListWidth();
     void Splitter1Moved();
     int ListWidth() const;

@@ -157,15 +157,9 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case DM_GETDEFID:
         return MAKELRESULT(frame_->DefaultId(), DC_HASDEFID);
-    case WM_HELP: {
-        // A secondary window names its own topic; else the page's.
-        static constexpr DWORD kPageTopics[] = {product::kHelpWorkingMode, product::kHelpCategories,
-                                                product::kHelpProcessing};
-        DWORD topic = reinterpret_cast<const HELPINFO*>(lParam)->dwContextId;
-        product::OpenHelpTopic(Handle(), model_.Folders.AppDir,
-                               topic ? topic : kPageTopics[page_ - 1]);
+    case WM_HELP:
+        OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
         return TRUE;
-    }
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
@@ -297,6 +291,14 @@ LRESULT TMainForm::OnNotify(NMHDR& header) {
     if (header.hwndFrom == page2_->TreeView1)
         return page2_->TreeView1Notify(header);
     return 0;
+}
+
+void TMainForm::OnHelp(const HELPINFO& info) {
+    // A secondary window names its own topic; else the page's.
+    static constexpr DWORD kPageTopics[] = {product::kHelpWorkingMode, product::kHelpCategories,
+                                            product::kHelpProcessing};
+    DWORD topic = info.dwContextId;
+    product::OpenHelpTopic(Handle(), model_.Folders.AppDir, topic ? topic : kPageTopics[page_ - 1]);
 }
 
 void TMainForm::PaintBackground(HDC dc) {

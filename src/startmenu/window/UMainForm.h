@@ -120,6 +120,8 @@ private:
 
     LRESULT OnCommand(int id, int code);
     LRESULT OnNotify(NMHDR& header);
+    // F1: the help topic of the page shown.
+    void OnHelp(const HELPINFO& info);
     void PaintBackground(HDC dc);
 
     StartMenuModel model_;
