@@ -112,20 +112,22 @@ BareFigures MeasureBareList(startmenu::TMainForm& form, int items) {
     RegisterClassW(&wc);
     RECT frame, list;
     GetWindowRect(form.Handle(), &frame);
-    GetWindowRect(form.ListView1, &list);
+    GetWindowRect(form.Page2().ListView1, &list);
     HWND parent =
         CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, frame.left,
                         frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
                         nullptr, wc.hInstance, nullptr);
     HWND bare = CreateWindowExW(
-        0, WC_LISTVIEWW, L"", static_cast<DWORD>(GetWindowLongW(form.ListView1, GWL_STYLE)), 0, 0,
-        list.right - list.left, list.bottom - list.top, parent, nullptr, wc.hInstance, nullptr);
-    ListView_SetExtendedListViewStyle(bare, ListView_GetExtendedListViewStyle(form.ListView1));
-    SendMessageW(bare, WM_SETFONT, SendMessageW(form.ListView1, WM_GETFONT, 0, 0), 0);
+        0, WC_LISTVIEWW, L"", static_cast<DWORD>(GetWindowLongW(form.Page2().ListView1, GWL_STYLE)),
+        0, 0, list.right - list.left, list.bottom - list.top, parent, nullptr, wc.hInstance,
+        nullptr);
+    ListView_SetExtendedListViewStyle(bare,
+                                      ListView_GetExtendedListViewStyle(form.Page2().ListView1));
+    SendMessageW(bare, WM_SETFONT, SendMessageW(form.Page2().ListView1, WM_GETFONT, 0, 0), 0);
     for (int kind : {LVSIL_SMALL, LVSIL_STATE})
-        ListView_SetImageList(bare, ListView_GetImageList(form.ListView1, kind), kind);
+        ListView_SetImageList(bare, ListView_GetImageList(form.Page2().ListView1, kind), kind);
     ListView_SetCallbackMask(bare, LVIS_STATEIMAGEMASK);
-    ListView_SetColumnWidth(bare, 0, ListView_GetColumnWidth(form.ListView1, 0));
+    ListView_SetColumnWidth(bare, 0, ListView_GetColumnWidth(form.Page2().ListView1, 0));
     bareRows.clear();
     for (int i = 0; i < items; ++i)
         bareRows.push_back(L"Tool " + std::to_wstring(i));
@@ -169,7 +171,7 @@ Figures Measure(const std::wstring& temp, int items) {
         startmenu::TMainForm form(menu);
         form.Show();
         form.Button4Click();
-        UpdateWindow(form.ListView1);
+        UpdateWindow(form.Page2().ListView1);
     });
     startmenu::TMainForm form(menu);
     form.Show();
@@ -178,12 +180,12 @@ Figures Measure(const std::wstring& temp, int items) {
     int category = 0;
     auto switchCategory = [&] {
         category = category == 1 ? 2 : 1;
-        form.ToolButtonClick(*form.ButtonOf(category));
-        UpdateWindow(form.ListView1);
+        form.Page2().ToolButtonClick(*form.Page2().ButtonOf(category));
+        UpdateWindow(form.Page2().ListView1);
     };
     // While the worker still asks the shell for icons, and once it has them all.
     figures.switchLoading = MedianOfRuns(switchCategory);
-    while (!form.Icons().Idle()) {
+    while (!form.Page2().Icons().Idle()) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
         Pump();
     }

@@ -11,17 +11,8 @@ class MainFormTarget : public exchange::LayoutTarget {
 public:
     explicit MainFormTarget(startmenu::TMainForm& form) : form_(form) {}
     startmenu::StartMenuModel& Model() override { return form_.Model(); }
-    // As a click on the first category button that is shown, from the first category on.
-    void SelectFirstVisibleCategory() override {
-        for (int i = 0; i < static_cast<int>(form_.Model().CategoryNames.size()); ++i) {
-            const startmenu::TMainForm::CategoryButton* button = form_.ButtonOf(i);
-            if (button && form_.ButtonVisible(*button)) {
-                form_.ToolButtonClick(*button);
-                return;
-            }
-        }
-    }
-    void StartProcessing() override { form_.Button8Click(); }
+    void SelectFirstVisibleCategory() override { form_.Page2().SelectFirstVisibleCategory(); }
+    void StartProcessing() override { form_.Page3().Button8Click(); }
 
 private:
     startmenu::TMainForm& form_;

@@ -61,8 +61,8 @@ int RunBatchImport(startmenu::TMainForm& mainForm, const std::wstring& fileName)
         return BatchRefused;
     }
     exchange::ReportImport(mainForm.Handle(), fileName, outcome, true);
-    using Result = startmenu::TMainForm::ProcessingResult;
-    switch (mainForm.LastProcessing()) {
+    using Result = startmenu::ProcessingPage::ProcessingResult;
+    switch (mainForm.Page3().LastProcessing()) {
     case Result::Complete:
         return outcome.unmatched.empty() ? BatchProcessed : BatchUnmatched;
     case Result::Abandoned:

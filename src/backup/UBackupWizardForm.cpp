@@ -44,6 +44,9 @@ constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT;
 constexpr DWORD kRadio = WS_VISIBLE | BS_AUTORADIOBUTTON | BS_NOTIFY;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
+using Form = TBackupWizardForm;
+using Row = win::WizardFrame::Row<Form>;
+
 std::wstring TextOf(HWND control) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(
@@ -112,9 +115,13 @@ void TBackupWizardForm::FormCreate() {
 void TBackupWizardForm::CreateControls() {
     frame_ = std::make_unique<win::WizardFrame>(Handle(), kDesignClient, kBarHeight, dpi_);
     frame_->SetMinimumSize(kSize);
-    using Row = win::WizardFrame::Row<TBackupWizardForm>;
-    using Form = TBackupWizardForm;
-    // PageControl1's three pages, whose tabs are not shown.
+    CreateTabSheet1();
+    CreateTabSheet2();
+    CreateTabSheet3();
+    CreateBar();
+}
+
+void TBackupWizardForm::CreateTabSheet1() {
     frame_->AddPage<Form>(
         *this, TabSheet1,
         {Row{&Form::Label1,
@@ -156,6 +163,9 @@ void TBackupWizardForm::CreateControls() {
               IdRadioButton2,
               {32, 206, 467, 228},
               kTopWide}}});
+}
+
+void TBackupWizardForm::CreateTabSheet2() {
     frame_->AddPage<Form>(
         *this, TabSheet2,
         {Row{&Form::Label2,
@@ -188,6 +198,9 @@ void TBackupWizardForm::CreateControls() {
               IdStatic,
               {16, 130, 483, 148},
               kTopWide}}});
+}
+
+void TBackupWizardForm::CreateTabSheet3() {
     frame_->AddPage<Form>(
         *this, TabSheet3,
         {Row{&Form::Label6,
@@ -212,6 +225,9 @@ void TBackupWizardForm::CreateControls() {
               IdListBox1,
               {16, 78, 483, 330},
               kAllSides}}});
+}
+
+void TBackupWizardForm::CreateBar() {
     frame_->AddPage<Form>(
         *this, 0,
         {Row{&Form::ProgressLabel,

@@ -58,7 +58,12 @@ protected:
 
 private:
     class Busy;
+    // One table per page; PageControl1's three pages, whose tabs are not shown, and the bar.
     void CreateControls();
+    void CreateTabSheet1();
+    void CreateTabSheet2();
+    void CreateTabSheet3();
+    void CreateBar();
     void Translate();
     void ShowMessage(const std::wstring& text, UINT type);
 

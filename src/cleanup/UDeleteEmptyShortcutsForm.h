@@ -69,7 +69,10 @@ protected:
     void CloseRequested() override { Button4Click(); }
 
 private:
+    // Creation (DeleteEmptyShortcutsControls.cpp).
     void CreateControls();
+    void CreatePage1();
+    void CreateBar();
     void Translate();
     void ResolveFolders();
     void SizeColumns();

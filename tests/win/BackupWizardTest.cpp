@@ -154,7 +154,7 @@ bool EndsWith(const std::wstring& text, const std::wstring& end) {
 
 TEST_F(BackupWizard, BacksUpAndRestoresThroughItsPages) {
     Tree before = StartMenu();
-    int listed = form->ListCount();
+    int listed = form->Page2().ListCount();
 
     ClickWizardButton(IdBitBtn4, [&](TBackupWizardForm& wizard) {
         HWND window = wizard.Handle();
@@ -250,7 +250,7 @@ TEST_F(BackupWizard, BacksUpAndRestoresThroughItsPages) {
         EXPECT_TRUE(wizard.ModalEnded());
     });
     EXPECT_EQ(StartMenu(), before);
-    EXPECT_EQ(form->ListCount(), listed) << "the wizard does not rescan";
+    EXPECT_EQ(form->Page2().ListCount(), listed) << "the wizard does not rescan";
 
     // Esc leaves with Cancel and changes nothing.
     size_t messages = prompt.shown.size();

@@ -33,7 +33,7 @@ protected:
 
     int ListStateOf(const std::wstring& caption) const {
         int item = ListIndex(caption);
-        return item < 0 ? 0 : form->ListState(item);
+        return item < 0 ? 0 : form->Page2().ListState(item);
     }
 };
 
@@ -84,7 +84,7 @@ TEST_F(ExchangeImport, RoundTripShowsTheTicksThenMovesTheItemsBack) {
     EXPECT_TRUE(Exists(User(L"Internet\\Mail.lnk")));
     EXPECT_TRUE(Exists(Common(L"Utilities\\Spreadsheet.lnk")));
     EXPECT_TRUE(Exists(Common(L"Chess.lnk")));
-    EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"Programs have been successfully categorized!");
     EXPECT_EQ(client.calls.size(), 2u) << "under a restore point";
 }
 
@@ -98,8 +98,8 @@ TEST_F(ExchangeImport, HandEditedLayoutFromAnotherMachine) {
                                            "<!-- a note --><games><name>Mail.lnk</name></games>",
                                            "<Games><name>Writer.lnk</name></Games>"
                                            "<internet><name>Nowhere.lnk</name></internet>"));
-    for (const TMainForm::CategoryButton& button : form->CategoryButtons)
-        SendMessageW(form->ToolBar1, TB_HIDEBUTTON, button.commandId, TRUE);
+    for (const CategoriesPage::CategoryButton& button : form->Page2().CategoryButtons)
+        SendMessageW(form->Page2().ToolBar1, TB_HIDEBUTTON, button.commandId, TRUE);
     form->Model().CurrentCategory = kInternet;
     CountingTarget target(*form);
 

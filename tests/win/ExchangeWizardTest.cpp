@@ -164,7 +164,7 @@ TEST_F(ExchangeWizard, ExportsAppliesAndCancelsFromTheThirdPage) {
         EXPECT_TRUE(wizard.ModalEnded());
     });
     EXPECT_TRUE(Exists(Common(L"Office\\Writer.lnk"))) << "apply mode processes at once";
-    EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"Programs have been successfully categorized!");
 }
 
 // A path longer than MAX_PATH given through the prompt, over a file a user made read-only:
@@ -229,8 +229,8 @@ TEST_F(ExchangeWizard, SaysWhatItGaveAndWhichNamesMatchedNothing) {
     form->Button4Click();
     for (bool shown : {false, true}) {
         // "&Show Category Folders" does not make it an item.
-        Button_SetCheck(form->CheckBox1, shown ? BST_CHECKED : BST_UNCHECKED);
-        form->CheckBox1Click();
+        Button_SetCheck(form->Page2().CheckBox1, shown ? BST_CHECKED : BST_UNCHECKED);
+        form->Page2().CheckBox1Click();
         prompt.shown.clear();
         ClickWizardButton(IdBitBtn9, [&](TImportExportWizard& wizard) {
             prompt.files = {special};

@@ -11,7 +11,8 @@
 #include "win/Modal.h"
 
 using namespace testing_support;
-using startmenu::TMainForm;
+using startmenu::ModePage;
+using startmenu::ProcessingPage;
 
 namespace {
 
@@ -77,23 +78,23 @@ protected:
 TEST_F(Keyboard, EveryPageAndWizardKeepsTheFocusWhereTheUserIs) {
     app::ConnectWizards(*form, source);
     const std::wstring chm = L"hh.exe " + source.appDir + L"Marlowen.chm::/";
-    EXPECT_EQ(GetFocus(), form->RadioButton1) << "page 1 starts on the working mode";
+    EXPECT_EQ(GetFocus(), form->Page1().RadioButton1) << "page 1 starts on the working mode";
     Press({VK_DOWN});
-    EXPECT_EQ(Button_GetCheck(form->RadioButton2), BST_CHECKED) << "the arrow key selects";
-    EXPECT_TRUE(form->ProfessionalMode);
+    EXPECT_EQ(Button_GetCheck(form->Page1().RadioButton2), BST_CHECKED) << "the arrow key selects";
+    EXPECT_TRUE(form->Page1().ProfessionalMode);
     Press({VK_F1});
     EXPECT_EQ(HelpTopic(), chm + L"modes.html");
 
     // Each wizard opens with the focus on its first control, F1 names it, Esc closes it and
     // the focus is back on the button that opened it.
     const struct {
-        HWND TMainForm::*button;
+        HWND ModePage::*button;
         const wchar_t* firstControl;
         const wchar_t* topic;
     } wizards[] = {
-        {&TMainForm::BitBtn4, L"B&ack up the Start menu", L"backup_wizard.html"},
-        {&TMainForm::BitBtn5, L"S&tart menu", L"cleanup_wizard.html"},
-        {&TMainForm::BitBtn9, L"Export the current state of the menu into an XML file",
+        {&ModePage::BitBtn4, L"B&ack up the Start menu", L"backup_wizard.html"},
+        {&ModePage::BitBtn5, L"S&tart menu", L"cleanup_wizard.html"},
+        {&ModePage::BitBtn9, L"Export the current state of the menu into an XML file",
          L"import_export.html"},
     };
     for (const auto& wizard : wizards) {
@@ -106,24 +107,25 @@ TEST_F(Keyboard, EveryPageAndWizardKeepsTheFocusWhereTheUserIs) {
         });
         Press({VK_TAB, VK_RETURN});
         EXPECT_EQ(HelpTopic(), chm + wizard.topic) << "the wizard showed and F1 named it";
-        EXPECT_EQ(GetFocus(), form.get()->*wizard.button);
+        EXPECT_EQ(GetFocus(), form->Page1().*wizard.button);
     }
 
     Press({'N'}, VK_MENU);
     ASSERT_EQ(form->ActivePage(), 2);
-    HWND list = form->ListView1;
+    HWND list = form->Page2().ListView1;
     EXPECT_EQ(GetFocus(), list);
     EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), 0) << "a focused row to move from";
-    EXPECT_LE(ListView_GetColumnWidth(list, 0) * 2, form->ListWidth()) << "two columns fit";
-    const std::wstring last = form->ListCaption(form->ListCount() - 1);
+    EXPECT_LE(ListView_GetColumnWidth(list, 0) * 2, form->Page2().ListWidth()) << "two columns fit";
+    const std::wstring last = form->Page2().ListCaption(form->Page2().ListCount() - 1);
     Type(last);
-    EXPECT_EQ(form->ListCaption(form->ListSelected()), last) << "typed letters find the row";
+    EXPECT_EQ(form->Page2().ListCaption(form->Page2().ListSelected()), last)
+        << "typed letters find the row";
     Press({VK_SPACE});
-    EXPECT_EQ(form->ListState(form->ListSelected()), startmenu::StatusChecked);
+    EXPECT_EQ(form->Page2().ListState(form->Page2().ListSelected()), startmenu::StatusChecked);
     SelectListItem(ListIndex(L"Suite"));
     Press({VK_TAB});
     Type(L"to");
-    EXPECT_EQ(form->Tree->Text(form->Tree->Selected()), L"Tool.lnk");
+    EXPECT_EQ(form->Page2().Tree->Text(form->Page2().Tree->Selected()), L"Tool.lnk");
     Press({VK_F1});
     EXPECT_EQ(HelpTopic(), chm + L"categories.html");
 
@@ -131,7 +133,7 @@ TEST_F(Keyboard, EveryPageAndWizardKeepsTheFocusWhereTheUserIs) {
     // With a tick pending, each way of closing asks first; No keeps everything.
     Press({'F'}, VK_MENU);
     ASSERT_EQ(form->ActivePage(), 3);
-    EXPECT_EQ(GetFocus(), form->BitBtn6);
+    EXPECT_EQ(GetFocus(), form->Page3().BitBtn6);
     Press({VK_F1});
     EXPECT_EQ(HelpTopic(), chm + L"processing.html");
     prompt.answers = {IDNO, IDNO, IDYES};
@@ -139,7 +141,7 @@ TEST_F(Keyboard, EveryPageAndWizardKeepsTheFocusWhereTheUserIs) {
     EXPECT_EQ(GetFocus(), form->Button6);
     Press({VK_RETURN});
     Press({VK_F4}, VK_MENU);
-    EXPECT_EQ(form->LastProcessing(), TMainForm::ProcessingResult::NotRun);
+    EXPECT_EQ(form->Page3().LastProcessing(), ProcessingPage::ProcessingResult::NotRun);
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_FALSE(quitPosted);
     Press({VK_ESCAPE});

@@ -54,11 +54,11 @@ TEST_F(MainFormTest, AScanCutShortLeavesAWindowWhoseHandlersCope) {
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].text, win::SystemErrorText(ERROR_PATH_NOT_FOUND));
     ASSERT_TRUE(form->Model().Entries);
-    form->RadioButton2Click();
+    form->Page1().RadioButton2Click();
     form->Button4Click();
-    form->ListView1Click();
-    form->TreeView1Click();
-    form->Movetoroot1Click();
+    form->Page2().ListView1Click();
+    form->Page2().TreeView1Click();
+    form->Page2().Movetoroot1Click();
     form->Button4Click();
     form->Button5Click();
     form->Button6Click();
@@ -84,7 +84,7 @@ TEST_F(MainFormTest, WindowIsResizableWithAMinimumSize) {
 
 TEST_F(MainFormTest, EmptyRegistryMeansSimpleModeAndNoWrites) {
     TMainForm window(source);
-    EXPECT_FALSE(window.ProfessionalMode);
+    EXPECT_FALSE(window.Page1().ProfessionalMode);
     EXPECT_FALSE(window.Model().ShowCategoryFolders);
     EXPECT_FALSE(CleanSettings::KeyExists());
 }
@@ -93,7 +93,8 @@ TEST_F(MainFormTest, StoredSettingsAreAppliedAtEveryScan) {
     Write(product::kSimpleModeValue, 2);
     Write(product::kShowCategoryFoldersValue, 2);
     TMainForm window(source);
-    EXPECT_TRUE(window.ProfessionalMode) << "any non-zero value selects the professional mode";
+    EXPECT_TRUE(window.Page1().ProfessionalMode)
+        << "any non-zero value selects the professional mode";
     EXPECT_EQ(Read(product::kSimpleModeValue), 1u) << "selecting it stores 1 again";
     EXPECT_FALSE(window.Model().ShowCategoryFolders) << "only exactly 1 switches it on";
 

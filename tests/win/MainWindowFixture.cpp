@@ -50,16 +50,16 @@ void MainWindowTest::Open() {
 }
 
 int MainWindowTest::ListIndex(const std::wstring& caption) const {
-    for (int i = 0; i < form->ListCount(); ++i)
-        if (form->ListCaption(i) == caption)
+    for (int i = 0; i < form->Page2().ListCount(); ++i)
+        if (form->Page2().ListCaption(i) == caption)
             return i;
     return -1;
 }
 
 std::vector<std::wstring> MainWindowTest::ListCaptions() const {
     std::vector<std::wstring> captions;
-    for (int i = 0; i < form->ListCount(); ++i)
-        captions.push_back(form->ListCaption(i));
+    for (int i = 0; i < form->Page2().ListCount(); ++i)
+        captions.push_back(form->Page2().ListCaption(i));
     return captions;
 }
 
@@ -90,40 +90,42 @@ template <typename HitTest> void PointAtCheckBox(HWND control, RECT rect, HitTes
 void MainWindowTest::ClickListCheckBox(int item) {
     ASSERT_GE(item, 0);
     RECT bounds;
-    ListView_GetItemRect(form->ListView1, item, &bounds, LVIR_BOUNDS);
-    PointAtCheckBox(form->ListView1, bounds, [&](POINT p) {
+    ListView_GetItemRect(form->Page2().ListView1, item, &bounds, LVIR_BOUNDS);
+    PointAtCheckBox(form->Page2().ListView1, bounds, [&](POINT p) {
         LVHITTESTINFO hit = {};
         hit.pt = p;
-        return ListView_HitTest(form->ListView1, &hit) == item &&
+        return ListView_HitTest(form->Page2().ListView1, &hit) == item &&
                (hit.flags & LVHT_ONITEMSTATEICON);
     });
-    form->ListView1Click();
+    form->Page2().ListView1Click();
 }
 
 void MainWindowTest::ClickListCaption(int item) {
     RECT label;
-    ListView_GetItemRect(form->ListView1, item, &label, LVIR_LABEL);
+    ListView_GetItemRect(form->Page2().ListView1, item, &label, LVIR_LABEL);
     POINT p = {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
-    ClientToScreen(form->ListView1, &p);
+    ClientToScreen(form->Page2().ListView1, &p);
     SetCursorPos(p.x, p.y);
-    form->ListView1Click();
+    form->Page2().ListView1Click();
 }
 
 void MainWindowTest::SelectListItem(int item) {
-    ListView_SetItemState(form->ListView1, item, LVIS_SELECTED | LVIS_FOCUSED,
+    ListView_SetItemState(form->Page2().ListView1, item, LVIS_SELECTED | LVIS_FOCUSED,
                           LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 CheckTree::Node MainWindowTest::TreeNode(const std::wstring& text) const {
     std::vector<CheckTree::Node> stack;
-    for (CheckTree::Node n = form->Tree->FirstRoot(); n; n = form->Tree->NextSibling(n))
+    for (CheckTree::Node n = form->Page2().Tree->FirstRoot(); n;
+         n = form->Page2().Tree->NextSibling(n))
         stack.push_back(n);
     while (!stack.empty()) {
         CheckTree::Node n = stack.back();
         stack.pop_back();
-        if (form->Tree->Text(n) == text)
+        if (form->Page2().Tree->Text(n) == text)
             return n;
-        for (CheckTree::Node c = form->Tree->FirstChild(n); c; c = form->Tree->NextSibling(c))
+        for (CheckTree::Node c = form->Page2().Tree->FirstChild(n); c;
+             c = form->Page2().Tree->NextSibling(c))
             stack.push_back(c);
     }
     return 0;
@@ -132,34 +134,35 @@ CheckTree::Node MainWindowTest::TreeNode(const std::wstring& text) const {
 std::vector<std::wstring> MainWindowTest::TreeTexts() const {
     std::vector<std::wstring> texts;
     std::function<void(CheckTree::Node)> walk = [&](CheckTree::Node n) {
-        for (; n; n = form->Tree->NextSibling(n)) {
-            texts.push_back(form->Tree->Text(n));
-            walk(form->Tree->FirstChild(n));
+        for (; n; n = form->Page2().Tree->NextSibling(n)) {
+            texts.push_back(form->Page2().Tree->Text(n));
+            walk(form->Page2().Tree->FirstChild(n));
         }
     };
-    walk(form->Tree->FirstRoot());
+    walk(form->Page2().Tree->FirstRoot());
     return texts;
 }
 
 void MainWindowTest::ClickTreeCheckBox(CheckTree::Node node) {
     ASSERT_TRUE(node);
-    TreeView_EnsureVisible(form->TreeView1, reinterpret_cast<HTREEITEM>(node));
+    TreeView_EnsureVisible(form->Page2().TreeView1, reinterpret_cast<HTREEITEM>(node));
     RECT row;
-    TreeView_GetItemRect(form->TreeView1, reinterpret_cast<HTREEITEM>(node), &row, FALSE);
-    PointAtCheckBox(form->TreeView1, row, [&](POINT p) {
+    TreeView_GetItemRect(form->Page2().TreeView1, reinterpret_cast<HTREEITEM>(node), &row, FALSE);
+    PointAtCheckBox(form->Page2().TreeView1, row, [&](POINT p) {
         bool onBox = false;
-        return form->Tree->HitTest(p, &onBox) == node && onBox;
+        return form->Page2().Tree->HitTest(p, &onBox) == node && onBox;
     });
-    form->TreeView1Click();
+    form->Page2().TreeView1Click();
 }
 
 bool MainWindowTest::Greyed(int category) const {
-    return SendMessageW(form->ToolBar1, TB_ISBUTTONINDETERMINATE, Button(category).commandId, 0);
+    return SendMessageW(form->Page2().ToolBar1, TB_ISBUTTONINDETERMINATE,
+                        Button(category).commandId, 0);
 }
 
 std::wstring MainWindowTest::ButtonCaption(int category) const {
     wchar_t text[128] = L"";
-    SendMessageW(form->ToolBar1, TB_GETBUTTONTEXTW, Button(category).commandId,
+    SendMessageW(form->Page2().ToolBar1, TB_GETBUTTONTEXTW, Button(category).commandId,
                  reinterpret_cast<LPARAM>(text));
     return text;
 }
@@ -187,15 +190,15 @@ int GreenPixels(HWND control, int right, int top, int bottom) {
 
 bool MainWindowTest::ListShowsTick(int item) const {
     RECT bounds, icon;
-    ListView_GetItemRect(form->ListView1, item, &bounds, LVIR_BOUNDS);
-    ListView_GetItemRect(form->ListView1, item, &icon, LVIR_ICON);
-    return GreenPixels(form->ListView1, icon.left, bounds.top, bounds.bottom) > 3;
+    ListView_GetItemRect(form->Page2().ListView1, item, &bounds, LVIR_BOUNDS);
+    ListView_GetItemRect(form->Page2().ListView1, item, &icon, LVIR_ICON);
+    return GreenPixels(form->Page2().ListView1, icon.left, bounds.top, bounds.bottom) > 3;
 }
 
 bool MainWindowTest::TreeShowsTick(CheckTree::Node node) const {
     RECT text;
-    TreeView_GetItemRect(form->TreeView1, reinterpret_cast<HTREEITEM>(node), &text, TRUE);
-    return GreenPixels(form->TreeView1, text.left, text.top, text.bottom) > 3;
+    TreeView_GetItemRect(form->Page2().TreeView1, reinterpret_cast<HTREEITEM>(node), &text, TRUE);
+    return GreenPixels(form->Page2().TreeView1, text.left, text.top, text.bottom) > 3;
 }
 
 } // namespace testing_support

@@ -46,10 +46,10 @@ protected:
     std::vector<std::wstring> TreeTexts() const;                         // depth first
     void ClickTreeCheckBox(startmenu::CheckTree::Node node);
 
-    const startmenu::TMainForm::CategoryButton& Button(int category) const {
-        return *form->ButtonOf(category);
+    const startmenu::CategoriesPage::CategoryButton& Button(int category) const {
+        return *form->Page2().ButtonOf(category);
     }
-    void ClickCategory(int category) { form->ToolButtonClick(Button(category)); }
+    void ClickCategory(int category) { form->Page2().ToolButtonClick(Button(category)); }
     bool Greyed(int category) const;
 
     // Whether the check box drawn on screen in the row of a list item or tree node shows a

@@ -103,8 +103,8 @@ TEST_F(MenuExtras, EveryEntryAndLinkReachesTheShellAsItsWindowAsks) {
     ChooseEntry(3);
     SetCurrentDirectoryW(L"C:\\");
     form->Button6Click();
-    EXPECT_EQ(LinkText(form->Label10), L"support@quenbrook.com");
-    ClickLink(form->Label10);
+    EXPECT_EQ(LinkText(form->Page3().Label10), L"support@quenbrook.com");
+    ClickLink(form->Page3().Label10);
 
     HWND box = about.Handle(), main = form->Handle();
     EXPECT_EQ(shell.calls, (std::vector<ShellCall>{

@@ -21,9 +21,9 @@ protected:
         product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSplitPosValue,
                                value);
     }
-    int PanelWidth() const { return form->ListWidth() + 4 + form->TreeWidth(); }
+    int PanelWidth() const { return form->Page2().ListWidth() + 4 + form->Page2().TreeWidth(); }
     void ToProfessionalPage2() {
-        SendMessageW(form->RadioButton2, BM_CLICK, 0, 0);
+        SendMessageW(form->Page1().RadioButton2, BM_CLICK, 0, 0);
         form->Button4Click();
     }
 };
@@ -33,12 +33,12 @@ protected:
 TEST_F(Navigation, FirstStartShowsPageOneInSimpleMode) {
     Open();
     EXPECT_EQ(form->ActivePage(), 1);
-    EXPECT_EQ(Button_GetCheck(form->RadioButton1), BST_CHECKED);
+    EXPECT_EQ(Button_GetCheck(form->Page1().RadioButton1), BST_CHECKED);
     EXPECT_FALSE(IsWindowEnabled(form->Button5));
     EXPECT_TRUE(IsWindowEnabled(form->Button4));
     EXPECT_TRUE(IsWindowVisible(form->Button6));
-    EXPECT_TRUE(IsWindowVisible(form->BitBtn4));
-    EXPECT_FALSE(IsWindowVisible(form->ListView1));
+    EXPECT_TRUE(IsWindowVisible(form->Page1().BitBtn4));
+    EXPECT_FALSE(IsWindowVisible(form->Page2().ListView1));
     EXPECT_EQ(WindowText(form->Button6), L"&Finish");
     EXPECT_EQ(WindowText(form->Button11), L"&Menu");
     EXPECT_EQ(WindowText(form->Button5), L"< &Back");
@@ -46,12 +46,13 @@ TEST_F(Navigation, FirstStartShowsPageOneInSimpleMode) {
 
     form->Button4Click();
     EXPECT_EQ(form->ActivePage(), 2);
-    EXPECT_TRUE(IsWindowVisible(form->ListView1));
-    EXPECT_FALSE(IsWindowVisible(form->TreeView1));
-    EXPECT_FALSE(IsWindowVisible(form->CheckBox1));
+    EXPECT_TRUE(IsWindowVisible(form->Page2().ListView1));
+    EXPECT_FALSE(IsWindowVisible(form->Page2().TreeView1));
+    EXPECT_FALSE(IsWindowVisible(form->Page2().CheckBox1));
     EXPECT_TRUE(IsWindowEnabled(form->Button5));
     // The hidden buttons of the page stay hidden.
-    for (HWND hidden : {form->BitBtn1, form->BitBtn2, form->BitBtn3, form->Button2, form->Button3})
+    for (HWND hidden : {form->Page2().BitBtn1, form->Page2().BitBtn2, form->Page2().BitBtn3,
+                        form->Page2().Button2, form->Page2().Button3})
         EXPECT_FALSE(IsWindowVisible(hidden));
 }
 
@@ -62,7 +63,7 @@ TEST_F(Navigation, FinishJumpsToTheLastPageWhoseCancelEndsTheProgram) {
     EXPECT_EQ(WindowText(form->Button6), L"&Cancel");
     EXPECT_TRUE(IsWindowEnabled(form->Button5));
     EXPECT_FALSE(IsWindowEnabled(form->Button4));
-    EXPECT_EQ(WindowText(form->Button8), L"&Start Processing");
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"&Start Processing");
 
     form->Button6Click();
     MSG msg;
@@ -80,15 +81,15 @@ TEST_F(Navigation, BackFromTheFirstCategoryShowsPageOne) {
 TEST_F(Navigation, NextAndBackStepOverHiddenCategoriesWithoutRefilling) {
     Open();
     form->Button4Click();
-    SendMessageW(form->ToolBar1, TB_HIDEBUTTON, Button(1).commandId, TRUE);
-    SendMessageW(form->ToolBar1, TB_HIDEBUTTON, Button(2).commandId, TRUE);
+    SendMessageW(form->Page2().ToolBar1, TB_HIDEBUTTON, Button(1).commandId, TRUE);
+    SendMessageW(form->Page2().ToolBar1, TB_HIDEBUTTON, Button(2).commandId, TRUE);
     form->Button4Click();
     EXPECT_EQ(form->Model().CurrentCategory, 3);
     EXPECT_FALSE(Greyed(3));
     form->Button5Click();
     EXPECT_EQ(form->Model().CurrentCategory, 0);
     // The last category hidden: Next from the one before it steps past it to page 3.
-    SendMessageW(form->ToolBar1, TB_HIDEBUTTON, Button(8).commandId, TRUE);
+    SendMessageW(form->Page2().ToolBar1, TB_HIDEBUTTON, Button(8).commandId, TRUE);
     ClickCategory(7);
     form->Button4Click();
     EXPECT_EQ(form->ActivePage(), 3);
@@ -98,32 +99,32 @@ TEST_F(Navigation, RescanKeepsNineButtonsOneListAndNoStaleHandles) {
     Open();
     form->Button4Click();
     ClickListCheckBox(ListIndex(L"Writer"));
-    EntryHandle stale = form->ListEntry(0)->Handle();
+    EntryHandle stale = form->Page2().ListEntry(0)->Handle();
     ClickCategory(5);
     form->FormCreate();
-    EXPECT_EQ(form->CategoryButtons.size(), 9u);
-    EXPECT_EQ(SendMessageW(form->ToolBar1, TB_BUTTONCOUNT, 0, 0), 9);
+    EXPECT_EQ(form->Page2().CategoryButtons.size(), 9u);
+    EXPECT_EQ(SendMessageW(form->Page2().ToolBar1, TB_BUTTONCOUNT, 0, 0), 9);
     EXPECT_EQ(form->Model().CurrentCategory, 0);
     EXPECT_EQ(form->Model().Entries->Find(stale), nullptr);
     EXPECT_EQ(form->ActivePage(), 2) << "the page shown does not change";
-    EXPECT_EQ(form->ListState(ListIndex(L"Writer")), StatusUnchecked);
-    for (int i = 0; i < form->ListCount(); ++i)
-        EXPECT_NE(form->ListEntry(i), nullptr);
+    EXPECT_EQ(form->Page2().ListState(ListIndex(L"Writer")), StatusUnchecked);
+    for (int i = 0; i < form->Page2().ListCount(); ++i)
+        EXPECT_NE(form->Page2().ListEntry(i), nullptr);
 }
 
 TEST_F(Navigation, ModesAreStoredAndProfessionalShowsTheTree) {
     Open();
-    SendMessageW(form->RadioButton2, BM_CLICK, 0, 0);
-    EXPECT_TRUE(form->ProfessionalMode);
+    SendMessageW(form->Page1().RadioButton2, BM_CLICK, 0, 0);
+    EXPECT_TRUE(form->Page1().ProfessionalMode);
     EXPECT_EQ(
         product::RegReadDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSimpleModeValue),
         1u);
     form->Button4Click();
-    EXPECT_TRUE(IsWindowVisible(form->TreeView1));
-    EXPECT_TRUE(IsWindowVisible(form->CheckBox1));
+    EXPECT_TRUE(IsWindowVisible(form->Page2().TreeView1));
+    EXPECT_TRUE(IsWindowVisible(form->Page2().CheckBox1));
     form->Button5Click();
-    SendMessageW(form->RadioButton1, BM_CLICK, 0, 0);
-    EXPECT_FALSE(form->ProfessionalMode);
+    SendMessageW(form->Page1().RadioButton1, BM_CLICK, 0, 0);
+    EXPECT_FALSE(form->Page1().ProfessionalMode);
     EXPECT_EQ(
         product::RegReadDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSimpleModeValue),
         0u);
@@ -131,54 +132,54 @@ TEST_F(Navigation, ModesAreStoredAndProfessionalShowsTheTree) {
     form.reset();
     product::RegWriteDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSimpleModeValue, 2);
     Open();
-    EXPECT_EQ(Button_GetCheck(form->RadioButton2), BST_CHECKED);
-    EXPECT_TRUE(form->ProfessionalMode);
+    EXPECT_EQ(Button_GetCheck(form->Page1().RadioButton2), BST_CHECKED);
+    EXPECT_TRUE(form->Page1().ProfessionalMode);
 }
 
 TEST_F(Navigation, WithoutSplitPosTheTreeIs270Wide) {
     Open();
     ToProfessionalPage2();
-    EXPECT_EQ(form->TreeWidth(), 270);
+    EXPECT_EQ(form->Page2().TreeWidth(), 270);
 }
 
 TEST_F(Navigation, SplitPosWiderThanThePageLeaves270ForTheTree) {
     WriteSplitPos(5000);
     Open();
     ToProfessionalPage2();
-    EXPECT_EQ(form->ListWidth(), PanelWidth() - 4 - 270 + 4);
+    EXPECT_EQ(form->Page2().ListWidth(), PanelWidth() - 4 - 270 + 4);
 }
 
 TEST_F(Navigation, SmallOrZeroSplitPosIsRaisedTo60) {
     WriteSplitPos(10);
     Open();
     ToProfessionalPage2();
-    EXPECT_EQ(form->ListWidth(), 60);
+    EXPECT_EQ(form->Page2().ListWidth(), 60);
     form.reset();
     WriteSplitPos(0);
     Open();
     ToProfessionalPage2();
-    EXPECT_EQ(form->ListWidth(), 60);
+    EXPECT_EQ(form->Page2().ListWidth(), 60);
 }
 
 TEST_F(Navigation, MovingTheSplitterIsStoredAndComesBackAfterSimpleMode) {
     Open();
     ToProfessionalPage2();
     // Drag the splitter 50 pixels to the right.
-    HWND splitter = form->Splitter1->Handle();
-    int before = form->ListWidth();
+    HWND splitter = form->Page2().Splitter1->Handle();
+    int before = form->Page2().ListWidth();
     SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10));
     SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(51, 10));
     SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(51, 10));
-    EXPECT_EQ(form->ListWidth(), before + 50);
+    EXPECT_EQ(form->Page2().ListWidth(), before + 50);
     EXPECT_EQ(
         product::RegReadDword(HKEY_CURRENT_USER, product::kSettingsKey, product::kSplitPosValue),
         static_cast<DWORD>(before + 50));
 
     form->Button5Click();
-    SendMessageW(form->RadioButton1, BM_CLICK, 0, 0);
-    SendMessageW(form->RadioButton2, BM_CLICK, 0, 0);
+    SendMessageW(form->Page1().RadioButton1, BM_CLICK, 0, 0);
+    SendMessageW(form->Page1().RadioButton2, BM_CLICK, 0, 0);
     form->Button4Click();
-    EXPECT_EQ(form->ListWidth(), before + 50);
+    EXPECT_EQ(form->Page2().ListWidth(), before + 50);
 }
 
 TEST_F(Navigation, ResizingKeepsTheLayoutAndTheMinimumSize) {
@@ -186,10 +187,10 @@ TEST_F(Navigation, ResizingKeepsTheLayoutAndTheMinimumSize) {
     ToProfessionalPage2();
     RECT window;
     GetWindowRect(form->Handle(), &window);
-    int list = form->ListWidth(), tree = form->TreeWidth();
+    int list = form->Page2().ListWidth(), tree = form->Page2().TreeWidth();
     SetWindowPos(form->Handle(), nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(form->ListWidth(), list) << "the list keeps its width";
-    EXPECT_EQ(form->TreeWidth(), tree + 200) << "the tree takes the rest";
+    EXPECT_EQ(form->Page2().ListWidth(), list) << "the list keeps its width";
+    EXPECT_EQ(form->Page2().TreeWidth(), tree + 200) << "the tree takes the rest";
     RECT next, finish, client;
     GetWindowRect(form->Button4, &next);
     GetWindowRect(form->Button6, &finish);
@@ -222,15 +223,15 @@ TEST_F(Navigation, MenuUnfoldsUpwardsFromTheButton) {
 TEST_F(Navigation, PageThreeReArmsStartProcessing) {
     Open();
     form->Button6Click();
-    SetWindowTextW(form->Button8, L"Programs have been successfully categorized!");
-    EnableWindow(form->Button8, FALSE);
+    SetWindowTextW(form->Page3().Button8, L"Programs have been successfully categorized!");
+    EnableWindow(form->Page3().Button8, FALSE);
     form->Button5Click();
     form->Button4Click();
     for (int i = 0; i < 9 && form->ActivePage() != 3; ++i)
         form->Button4Click();
     ASSERT_EQ(form->ActivePage(), 3);
-    EXPECT_EQ(WindowText(form->Button8), L"&Start Processing");
-    EXPECT_TRUE(IsWindowEnabled(form->Button8));
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"&Start Processing");
+    EXPECT_TRUE(IsWindowEnabled(form->Page3().Button8));
 }
 
 TEST_F(Navigation, NoTextIsClippedAt800By600) {

@@ -12,7 +12,7 @@
 
 using namespace testing_support;
 using namespace startmenu;
-using DragSource = TMainForm::DragSource;
+using DragSource = CategoriesPage::DragSource;
 
 namespace {
 
@@ -36,15 +36,15 @@ protected:
     void Categorise() {
         ClickListCheckBox(ListIndex(L"Writer"));
         SelectListItem(ListIndex(L"Chess"));
-        form->ButtonDragDrop(Button(kGames), DragSource::List);
+        form->Page2().ButtonDragDrop(Button(kGames), DragSource::List);
         SelectListItem(ListIndex(L"Mail"));
-        form->ButtonDragDrop(Button(kInternet), DragSource::List);
+        form->Page2().ButtonDragDrop(Button(kInternet), DragSource::List);
         form->Button6Click();
     }
     // A click on the button, through the window's own message handling.
     void ClickStartProcessing() {
         SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IdButton8, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(form->Button8));
+                     reinterpret_cast<LPARAM>(form->Page3().Button8));
     }
 };
 
@@ -69,8 +69,8 @@ TEST_F(StartProcessing, MovesEveryAssignedItemUnderARestorePointAndRescans) {
     EXPECT_EQ(client.calls[1].Record().llSequenceNumber, 4711);
     EXPECT_STREQ(client.calls[0].Record().szDescription, "Marlowen RESTORE POINT");
 
-    EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
-    EXPECT_FALSE(IsWindowEnabled(form->Button8));
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"Programs have been successfully categorized!");
+    EXPECT_FALSE(IsWindowEnabled(form->Page3().Button8));
     EXPECT_EQ(form->ActivePage(), 3);
     // The rescan: the category folders are entries now, hidden from the list.
     EXPECT_EQ(form->Model().CurrentCategory, kOffice);
@@ -84,14 +84,14 @@ TEST_F(StartProcessing, MovesEveryAssignedItemUnderARestorePointAndRescans) {
     // Showing the last page again arms the button for another run.
     form->Button5Click();
     form->Button6Click();
-    EXPECT_EQ(WindowText(form->Button8), L"&Start Processing");
-    EXPECT_TRUE(IsWindowEnabled(form->Button8));
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"&Start Processing");
+    EXPECT_TRUE(IsWindowEnabled(form->Page3().Button8));
 }
 
 TEST_F(StartProcessing, NothingCategorisedStillReportsSuccess) {
     form->Button6Click();
     ClickStartProcessing();
-    EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"Programs have been successfully categorized!");
     EXPECT_TRUE(Exists(Common(L"Writer.lnk")));
 }
 
@@ -106,12 +106,12 @@ TEST_F(StartProcessing, DecliningToGoOnWithoutARestorePointChangesNothing) {
     EXPECT_EQ(prompt.shown[0].caption, L"Error");
     EXPECT_NE(prompt.shown[0].text.find(L"\"1058\""), std::wstring::npos);
     EXPECT_EQ(client.calls.size(), 1u) << "no closing call";
-    EXPECT_EQ(form->LastProcessing(), TMainForm::ProcessingResult::Abandoned);
+    EXPECT_EQ(form->Page3().LastProcessing(), ProcessingPage::ProcessingResult::Abandoned);
     EXPECT_TRUE(Exists(Common(L"Writer.lnk")));
     EXPECT_FALSE(Exists(Common(L"Office")));
     EXPECT_NE(form->Model().Entries->Find(before), nullptr) << "no rescan";
-    EXPECT_EQ(WindowText(form->Button8), L"&Start Processing");
-    EXPECT_TRUE(IsWindowEnabled(form->Button8));
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"&Start Processing");
+    EXPECT_TRUE(IsWindowEnabled(form->Page3().Button8));
 }
 
 TEST_F(StartProcessing, GoingOnWithoutARestorePointProcessesEverything) {
@@ -121,7 +121,7 @@ TEST_F(StartProcessing, GoingOnWithoutARestorePointProcessesEverything) {
     ClickStartProcessing();
     EXPECT_EQ(client.calls.size(), 1u) << "nothing to close";
     EXPECT_TRUE(Exists(Common(L"Office\\Writer.lnk")));
-    EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"Programs have been successfully categorized!");
 }
 
 // Under Wine's refusing restore service a run shows two messages: the question and the
@@ -151,9 +151,9 @@ TEST_F(StartProcessing, FailedItemsAreReportedAndTheWindowClosesOnlyAfterTheRun)
     EXPECT_TRUE(Exists(User(L"Internet\\Mail.lnk")));
     EXPECT_EQ(form->Model().Entries->Find(before), nullptr) << "the list shows what is on disk";
     EXPECT_EQ(form->Model().CurrentCategory, kOffice);
-    EXPECT_EQ(WindowText(form->Button8), L"2 of 3 items categorized, 1 not moved");
-    EXPECT_EQ(form->LastProcessing(), TMainForm::ProcessingResult::Incomplete);
-    EXPECT_FALSE(IsWindowEnabled(form->Button8));
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"2 of 3 items categorized, 1 not moved");
+    EXPECT_EQ(form->Page3().LastProcessing(), ProcessingPage::ProcessingResult::Incomplete);
+    EXPECT_FALSE(IsWindowEnabled(form->Page3().Button8));
     EXPECT_TRUE(IsWindowEnabled(window));
 
     // The close asked for during the run comes now.
@@ -167,12 +167,12 @@ TEST_F(StartProcessing, ProfessionalModeKeepsEveryItemOfOneName) {
     Shortcut(Common(L"Tool.lnk"));
     Shortcut(Common(L"Help.lnk"));
     form->FormCreate();
-    form->RadioButton2Click();
+    form->Page1().RadioButton2Click();
     ClickListCheckBox(ListIndex(L"Tool"));
     SelectListItem(ListIndex(L"Suite"));
     ClickTreeCheckBox(TreeNode(L"Tool.lnk"));
-    form->Tree->Select(TreeNode(L"Help.lnk"));
-    form->Movetoroot1Click();
+    form->Page2().Tree->Select(TreeNode(L"Help.lnk"));
+    form->Page2().Movetoroot1Click();
     form->Button6Click();
     ClickStartProcessing();
 
@@ -181,8 +181,8 @@ TEST_F(StartProcessing, ProfessionalModeKeepsEveryItemOfOneName) {
     EXPECT_TRUE(Exists(Common(L"Help.lnk")));
     EXPECT_TRUE(Exists(Common(L"Help (2).lnk")));
     EXPECT_EQ(ListNames(Common(L"Suite")), std::vector<std::wstring>{L"desktop.ini"});
-    EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
-    EXPECT_EQ(form->LastProcessing(), TMainForm::ProcessingResult::Complete);
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"Programs have been successfully categorized!");
+    EXPECT_EQ(form->Page3().LastProcessing(), ProcessingPage::ProcessingResult::Complete);
     ASSERT_EQ(prompt.shown.size(), 1u) << "the renamed items are named";
     EXPECT_EQ(prompt.shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_NE(prompt.shown[0].text.find(L"is now \"Help (2).lnk\" in " + source.commonPrograms),

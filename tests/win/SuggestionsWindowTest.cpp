@@ -16,7 +16,7 @@
 
 using namespace testing_support;
 using namespace startmenu;
-using DragSource = TMainForm::DragSource;
+using DragSource = CategoriesPage::DragSource;
 
 namespace {
 
@@ -36,9 +36,9 @@ protected:
     }
     void ClickSuggest() {
         SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IdButton13, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(form->Button13));
+                     reinterpret_cast<LPARAM>(form->Page2().Button13));
     }
-    std::wstring Status() const { return WindowText(form->Label12); }
+    std::wstring Status() const { return WindowText(form->Page2().Label12); }
     std::wstring Learned() const {
         wchar_t text[4096] = {};
         DWORD size = sizeof text;
@@ -48,7 +48,7 @@ protected:
     }
     // Runs the GUI thread's messages until what the shortcuts' targets tell has arrived.
     void LetTargetsArrive() {
-        while (!form->TargetsIdle()) {
+        while (!form->Page2().TargetsIdle()) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000, QS_ALLINPUT);
             MSG msg;
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
@@ -95,14 +95,14 @@ TEST_F(Suggestions, OneClickSortsRealNamesKeepsTheUsersChoicesLearnsAndUndoes) {
 
     Open();
     form->Button4Click();
-    EXPECT_EQ(WindowText(form->Button13), L"S&uggest Categories");
-    EXPECT_TRUE(IsWindowVisible(form->Button13)) << "offered in simple mode";
+    EXPECT_EQ(WindowText(form->Page2().Button13), L"S&uggest Categories");
+    EXPECT_TRUE(IsWindowVisible(form->Page2().Button13)) << "offered in simple mode";
     // The user has already put Word somewhere of their own.
     SelectListItem(ListIndex(L"Word"));
-    form->ButtonDragDrop(Button(kUtilities), DragSource::List);
+    form->Page2().ButtonDragDrop(Button(kUtilities), DragSource::List);
 
     ClickSuggest();
-    EXPECT_EQ(WindowText(form->Button13), L"&Undo Suggestions");
+    EXPECT_EQ(WindowText(form->Page2().Button13), L"&Undo Suggestions");
     EXPECT_EQ(Status(), L"Suggested a category for 5 items; 4 left.");
     EXPECT_EQ(EntryOf(L"Mozilla Firefox").Category, kInternet);
     EXPECT_EQ(EntryOf(L"VLC media player").Category, kEntertainment);
@@ -120,7 +120,7 @@ TEST_F(Suggestions, OneClickSortsRealNamesKeepsTheUsersChoicesLearnsAndUndoes) {
                                                  L"Uninstall Qwertz"}));
     ClickCategory(kInternet);
     ASSERT_GE(ListIndex(L"Discord"), 0);
-    EXPECT_EQ(form->ListState(ListIndex(L"Discord")), StatusChecked);
+    EXPECT_EQ(form->Page2().ListState(ListIndex(L"Discord")), StatusChecked);
     EXPECT_EQ(ListNames(source.commonPrograms), commonBefore);
     EXPECT_EQ(ListNames(source.userPrograms), userBefore);
 
@@ -128,13 +128,13 @@ TEST_F(Suggestions, OneClickSortsRealNamesKeepsTheUsersChoicesLearnsAndUndoes) {
     ClickListCheckBox(ListIndex(L"Discord"));
     ClickCategory(kEntertainment);
     SelectListItem(ListIndex(L"VLC media player"));
-    form->ButtonDragDrop(Button(kProgramming), DragSource::List);
+    form->Page2().ButtonDragDrop(Button(kProgramming), DragSource::List);
     EXPECT_NE(Learned().find(L"-1\tdiscord\n"), std::wstring::npos) << Learned();
     EXPECT_NE(Learned().find(L"5\tvlc media player\n"), std::wstring::npos) << Learned();
 
     // Undo puts back what the click did and the user left alone.
     ClickSuggest();
-    EXPECT_EQ(WindowText(form->Button13), L"S&uggest Categories");
+    EXPECT_EQ(WindowText(form->Page2().Button13), L"S&uggest Categories");
     EXPECT_EQ(Status(), L"Undone: 3 items have no category again.");
     EXPECT_EQ(EntryOf(L"Mozilla Firefox").Category, CategoryNone);
     EXPECT_EQ(EntryOf(L"Steam").Category, CategoryNone);
@@ -154,7 +154,7 @@ TEST_F(Suggestions, OneClickSortsRealNamesKeepsTheUsersChoicesLearnsAndUndoes) {
 
     // Start Processing carries the suggestions out, in both Programs folders.
     form->Button6Click();
-    form->Button8Click();
+    form->Page3().Button8Click();
     EXPECT_TRUE(Exists(Common(L"Internet\\Mozilla Firefox.lnk")));
     EXPECT_TRUE(Exists(User(L"Internet\\Mozilla Firefox.lnk")));
     EXPECT_TRUE(Exists(Common(L"Games\\Steam\\Steam.lnk")));
@@ -168,7 +168,7 @@ TEST_F(Suggestions, OneClickSortsRealNamesKeepsTheUsersChoicesLearnsAndUndoes) {
     EXPECT_TRUE(Exists(Common(L"Media Center.lnk")));
     EXPECT_TRUE(Exists(Common(L"Uninstall Qwertz.lnk")));
     // After the rescan the button offers suggestions again.
-    EXPECT_EQ(WindowText(form->Button13), L"S&uggest Categories");
+    EXPECT_EQ(WindowText(form->Page2().Button13), L"S&uggest Categories");
 }
 
 TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackground) {
@@ -205,7 +205,7 @@ TEST_F(Suggestions, TwoThousandNamesWithinASecondAndVersionResourcesInTheBackgro
     auto named = std::chrono::steady_clock::now();
     // The click has returned before what the targets tell is in: the window goes on
     // answering meanwhile.
-    EXPECT_FALSE(form->TargetsIdle());
+    EXPECT_FALSE(form->Page2().TargetsIdle());
     EXPECT_EQ(EntryOf(L"Qwertz").Category, CategoryNone);
     EXPECT_EQ(EntryOf(L"Zylofon Soft").Category, CategoryNone);
     EXPECT_EQ(Status(), L"Suggested a category for 1639 items; 361 left.");
@@ -239,17 +239,17 @@ TEST_F(Suggestions, SortNewItemsSortsWhatCameSinceTheLastSortingAndReplacesTwins
     Shortcut(Common(L"Zylofon Editor.lnk"));
     Shortcut(Common(L"Audacity.lnk")); // the user leaves it at the top
     Open();
-    EXPECT_EQ(WindowText(form->NewItems1.Line()),
+    EXPECT_EQ(WindowText(form->Page2().NewItems1.Line()),
               L"New items are counted here once the Start Menu has been sorted.");
-    EXPECT_FALSE(IsWindowEnabled(form->NewItems1.Button()));
+    EXPECT_FALSE(IsWindowEnabled(form->Page2().NewItems1.Button()));
     form->Button4Click();
     for (auto [item, category] :
          {std::pair{L"Mozilla Firefox", kInternet}, {L"Zylofon Editor", kOffice}}) {
         SelectListItem(ListIndex(item));
-        form->ButtonDragDrop(Button(category), DragSource::List);
+        form->Page2().ButtonDragDrop(Button(category), DragSource::List);
     }
     form->Button6Click();
-    form->Button8Click();
+    form->Page3().Button8Click();
     MakeShortcut(Common(L"Mozilla Firefox.lnk"), place / L"bin\\Mozilla Firefox.exe");
     MakeShortcut(Common(L"Zylofon Editor 2024.lnk"), place / L"bin\\Zylofon Editor.exe");
     Shortcut(Common(L"VLC media player.lnk"));
@@ -259,12 +259,12 @@ TEST_F(Suggestions, SortNewItemsSortsWhatCameSinceTheLastSortingAndReplacesTwins
     form.reset();
     Open();
     form->Button4Click();
-    EXPECT_EQ(WindowText(form->NewItems1.Line()),
+    EXPECT_EQ(WindowText(form->Page2().NewItems1.Line()),
               L"4 items are new since the last sorting; 2 of them are "
               L"re-created duplicates.");
     auto clickSortNew = [&] {
         SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(NewItemsBar::kButtonId, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(form->NewItems1.Button()));
+                     reinterpret_cast<LPARAM>(form->Page2().NewItems1.Button()));
     };
     clickSortNew();
     EXPECT_EQ(Status(), L"Gave a category to 3 new items; 1 left.");
@@ -280,7 +280,7 @@ TEST_F(Suggestions, SortNewItemsSortsWhatCameSinceTheLastSortingAndReplacesTwins
 
     clickSortNew();
     form->Button6Click();
-    form->Button8Click();
+    form->Page3().Button8Click();
     using Names = std::vector<std::wstring>;
     EXPECT_EQ(ListNames(Common(L"Internet")), Names{L"Mozilla Firefox.lnk"});
     EXPECT_EQ(ListNames(Common(L"Office")), Names{L"Zylofon Editor 2024.lnk"});
@@ -293,5 +293,6 @@ TEST_F(Suggestions, SortNewItemsSortsWhatCameSinceTheLastSortingAndReplacesTwins
     EXPECT_EQ(ListNames(Common(L"Office")), Names{L"Zylofon Editor.lnk"});
     EXPECT_EQ(ListNames(Common(L"Internet")), Names{L"Mozilla Firefox.lnk"});
     EXPECT_EQ(ListNames(source.commonPrograms), installed);
-    EXPECT_EQ(WindowText(form->NewItems1.Line()), L"No item is new since the last sorting.");
+    EXPECT_EQ(WindowText(form->Page2().NewItems1.Line()),
+              L"No item is new since the last sorting.");
 }

@@ -91,18 +91,18 @@ protected:
             EXPECT_TRUE(planned.ModalEnded());
         });
         SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IdButton12, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(form->Button12));
+                     reinterpret_cast<LPARAM>(form->Page3().Button12));
         EXPECT_TRUE(before == Menu()) << "the preview changes nothing";
         return rows;
     }
 
     void StartProcessing() {
         SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(IdButton8, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(form->Button8));
+                     reinterpret_cast<LPARAM>(form->Page3().Button8));
     }
 
     bool UndoEnabled() {
-        form->RefreshUndoEntry();
+        form->Page3().RefreshUndoEntry();
         return !(GetMenuState(form->PopupMenu1(), IdUndoMenu, MF_BYCOMMAND) & MF_GRAYED);
     }
 
@@ -175,7 +175,7 @@ TEST_F(UndoProcessing, PreviewIsWhatTheRunDoesAndUndoGivesBothTreesBackByteForBy
               std::multiset<Row>(expected.begin(), expected.end()));
 
     StartProcessing();
-    EXPECT_EQ(WindowText(form->Button8), L"Programs have been successfully categorized!");
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"Programs have been successfully categorized!");
     // Item for item and in the same order, the run did what the list said.
     LastRun run;
     ASSERT_TRUE(FindLastRun(Store(), run));
@@ -211,8 +211,9 @@ TEST_F(UndoProcessing, PreviewIsWhatTheRunDoesAndUndoGivesBothTreesBackByteForBy
                                    << Describe(original) << "after:\n"
                                    << Describe(after);
     EXPECT_FALSE(UndoEnabled()) << "the only run is undone";
-    EXPECT_EQ(WindowText(form->Button8), L"&Start Processing") << "the menu can be sorted again";
-    EXPECT_TRUE(IsWindowEnabled(form->Button8));
+    EXPECT_EQ(WindowText(form->Page3().Button8), L"&Start Processing")
+        << "the menu can be sorted again";
+    EXPECT_TRUE(IsWindowEnabled(form->Page3().Button8));
     EXPECT_NE(ListIndex(L"Writer"), -1) << "the list shows the Start Menu as it is again";
 }
 
@@ -429,7 +430,7 @@ protected:
         TMainForm form(source);
         prompt.answers = {IDYES};
         size_t shown = prompt.shown.size();
-        form.UndoLastProcessing1Click();
+        form.Page3().UndoLastProcessing1Click();
         ASSERT_EQ(prompt.shown.size(), shown + 2);
         EXPECT_EQ(prompt.shown[shown + 1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION))
             << win::Utf8FromWide(prompt.shown[shown + 1].text);
@@ -473,8 +474,8 @@ TEST_F(UndoProgram, ARunEndedAfterAnyOfItsChangesIsToldOfAndUndoneAfterARestart)
     auto othersWait = [&] {
         TMainForm form(source);
         size_t shown = prompt.shown.size();
-        form.Button8Click();
-        form.UndoLastProcessing1Click();
+        form.Page3().Button8Click();
+        form.Page3().UndoLastProcessing1Click();
         cleanup::TDeleteEmptyShortcutsForm(form.Handle(), source).Button5Click();
         ASSERT_EQ(prompt.shown.size(), shown + 3);
         for (size_t i = shown; i < shown + 3; ++i)

@@ -1,4 +1,6 @@
 #pragma once
+// How the program names the Start Menu's items: as the list shows them, as Windows numbers a
+// name already taken, and which top-level names the scan leaves out. No Windows call.
 #include <string>
 
 namespace startmenu {

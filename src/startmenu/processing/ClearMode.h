@@ -1,4 +1,6 @@
 #pragma once
+// Clear mode, the "/clear" run without a window: the dead shortcuts below a folder and the
+// sub-folders they leave empty are deleted. Its folder deletion also serves the backup store.
 #include <string>
 
 #include "startmenu/model/FolderLocations.h"

@@ -1,4 +1,6 @@
 #pragma once
+// What a processing run tells the user: the items it moved, renamed or left where they were,
+// as the Start Processing button's caption and one message.
 #include <string>
 #include <vector>
 

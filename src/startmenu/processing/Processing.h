@@ -1,4 +1,6 @@
 #pragma once
+// Start Processing on disk: every assigned entry moved into its category folder by a plan
+// carried out step by step, each step in the run's journal before it is taken.
 #include <cstddef>
 #include <string>
 #include <vector>

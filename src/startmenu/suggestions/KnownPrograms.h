@@ -1,4 +1,6 @@
 #pragma once
+// The suggestions' knowledge of programs, publishers and the words of their names, and how a
+// name is looked up in it. No Windows call: built and tested natively.
 #include <array>
 #include <string>
 #include <string_view>

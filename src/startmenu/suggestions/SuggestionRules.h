@@ -1,4 +1,7 @@
 #pragma once
+// The rules that suggest a category for a top-level item from what is known of it (its name,
+// a folder's contents, a shortcut's target, the user's lessons), and which items get none.
+// No Windows call: built and tested natively.
 #include <string>
 #include <vector>
 

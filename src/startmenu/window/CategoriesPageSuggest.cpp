@@ -8,7 +8,7 @@
 #include "base/PathRules.h"
 #include "startmenu/suggestions/LearnedStore.h"
 #include "startmenu/suggestions/SuggestionEvidence.h"
-#include "startmenu/window/UMainForm.h"
+#include "startmenu/window/CategoriesPage.h"
 #include "win/Gdi.h"
 
 namespace startmenu {
@@ -23,8 +23,8 @@ std::wstring Items(int n) {
 
 } // namespace
 
-void TMainForm::Button13Click() {
-    if (processing_)
+void CategoriesPage::Button13Click() {
+    if (host_.DiskRunning())
         return;
     NoteUserChoices();
     if (suggestionsOn_)
@@ -35,8 +35,8 @@ void TMainForm::Button13Click() {
         ToolButtonClick(*button);
 }
 
-void TMainForm::SortNewItemsClick() {
-    if (processing_)
+void CategoriesPage::SortNewItemsClick() {
+    if (host_.DiskRunning())
         return;
     NoteUserChoices();
     NewItemsSorted count = NewItems1.Sort(model_, suggestions_);
@@ -47,7 +47,7 @@ void TMainForm::SortNewItemsClick() {
         ToolButtonClick(*button);
 }
 
-void TMainForm::Suggest() {
+void CategoriesPage::Suggest() {
     win::WaitCursor wait;
     targets_.reset();
     suggestions_ = SuggestionRun();
@@ -83,7 +83,7 @@ void TMainForm::Suggest() {
     ShowSuggestionCount();
 }
 
-void TMainForm::UndoSuggestions() {
+void CategoriesPage::UndoSuggestions() {
     targets_.reset();
     int undone = suggestions_.Undo(*model_.Entries);
     ShowSuggestionsOn(false);
@@ -92,12 +92,12 @@ void TMainForm::UndoSuggestions() {
                                 .c_str());
 }
 
-void TMainForm::ShowSuggestionsOn(bool on) {
+void CategoriesPage::ShowSuggestionsOn(bool on) {
     suggestionsOn_ = on;
     SetWindowTextW(Button13, on ? kUndoCaption : kSuggestCaption);
 }
 
-void TMainForm::ShowSuggestionCount() {
+void CategoriesPage::ShowSuggestionCount() {
     SetWindowTextW(Label12, (L"Suggested a category for " + Items(suggestionCount_.suggested) +
                              L"; " + std::to_wstring(suggestionCount_.left) + L" left.")
                                 .c_str());
@@ -105,9 +105,9 @@ void TMainForm::ShowSuggestionCount() {
 
 // An item's targets arrived: an item that is still as the click left it may get its
 // category from what their version resources say.
-void TMainForm::ReceiveTarget(const TargetFetcher::Evidence& found) {
+void CategoriesPage::ReceiveTarget(const TargetFetcher::Evidence& found) {
     EntryNode* node = model_.Entries->Find(found.handle);
-    if (!suggestionsOn_ || processing_ || !node || found.inWindowsFolder ||
+    if (!suggestionsOn_ || host_.DiskRunning() || !node || found.inWindowsFolder ||
         !SuggestionRun::Eligible(*node))
         return;
     int category = SuggestFromTargets(found.targets);
@@ -132,7 +132,7 @@ void TMainForm::ReceiveTarget(const TargetFetcher::Evidence& found) {
     }
 }
 
-void TMainForm::NoteUserChoices() {
+void CategoriesPage::NoteUserChoices() {
     std::vector<SuggestionRun::Change> changes = suggestions_.TakeUserChanges(*model_.Entries);
     if (changes.empty())
         return;
