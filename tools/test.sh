@@ -13,6 +13,7 @@ source "$root/tools/win-arch.sh"
 
 cmake -S "$root" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMARLOWEN_SANITIZE=ON
 cmake --build "$build/native"
+forget_other_arch "$build/win"
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$WIN_TOOLCHAIN"
 cmake --build "$build/win"

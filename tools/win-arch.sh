@@ -16,3 +16,12 @@ else
     export PATH="$root/tools/wine64:$PATH"
 fi
 WIN_TOOLCHAIN="$root/cmake/mingw-$WIN_ARCH.cmake"
+
+# A build folder keeps the compiler it was first configured with, whatever toolchain a later
+# configure names: one made for the other architecture is configured anew.
+forget_other_arch() {
+    local cache="$1/CMakeCache.txt"
+    if [[ -f "$cache" ]] && ! grep -q "^CMAKE_CXX_COMPILER_AR:FILEPATH=.*/$WIN_ARCH-w64-mingw32-" "$cache"; then
+        rm -rf "$cache" "$1/CMakeFiles"
+    fi
+}
