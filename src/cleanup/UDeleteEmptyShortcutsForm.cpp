@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "base/Counted.h"
 #include "product/WriterLock.h"
 #include "product/Help.h"
 #include "restorepoint/SRRestorePtAPI.h"
@@ -26,10 +27,6 @@ constexpr const wchar_t* kClassName = L"TDeleteEmptyShortcutsForm";
 constexpr const wchar_t* kStopCaption = L"&Stop";
 constexpr const wchar_t* kDone = L"Done";
 constexpr const wchar_t* kDriveNotAvailable = L"drive not available";
-
-std::wstring Count(size_t n, const wchar_t* one, const wchar_t* many) {
-    return std::to_wstring(n) + L" " + (n == 1 ? one : many);
-}
 
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT kRefreshDelay = 100; // milliseconds
@@ -250,7 +247,7 @@ void TDeleteEmptyShortcutsForm::Button2Click() {
     }
     InvalidateRect(ListView1, nullptr, FALSE);
     if (away > 0) {
-        status_ = Count(away, L"shortcut", L"shortcuts") + L" left unticked: " +
+        status_ = base::Counted(away, L"shortcut", L"shortcuts") + L" left unticked: " +
                   (away == 1 ? L"its" : L"their") +
                   L" target lies on a drive that is not available now; tick by hand to delete";
         Refresh();

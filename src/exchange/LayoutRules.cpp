@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "base/Counted.h"
 #include "startmenu/processing/MoveReport.h"
 
 namespace exchange {
@@ -31,10 +32,6 @@ std::wstring FileNamePart(const std::wstring& path) {
 
 std::wstring Quoted(const std::wstring& text) {
     return L"\"" + text + L"\"";
-}
-
-std::wstring CountOf(std::size_t n, const wchar_t* one, const wchar_t* many) {
-    return std::to_wstring(n) + L" " + (n == 1 ? one : many);
 }
 
 // A name from the file as a message can show it: quoted, control characters as spaces, and
@@ -119,7 +116,7 @@ std::wstring ImportReportText(const std::wstring& fileName, const ImportOutcome&
                               bool applyMode) {
     std::wstring text;
     if (!applyMode)
-        text = CountOf(outcome.applied, L"item", L"items") + L" of the layout \"" + fileName +
+        text = base::Counted(outcome.applied, L"item", L"items") + L" of the layout \"" + fileName +
                L"\" " + (outcome.applied == 1 ? L"was" : L"were") + L" given " +
                (outcome.applied == 1 ? L"its" : L"their") +
                L" category: check the ticks, then process.";
@@ -127,8 +124,8 @@ std::wstring ImportReportText(const std::wstring& fileName, const ImportOutcome&
         return text;
     if (!text.empty())
         text += L"\r\n\r\n";
-    text += CountOf(outcome.unmatched.size(), L"name", L"names") + L" of the layout \"" + fileName +
-            L"\" matched no item that can be given a category, and " +
+    text += base::Counted(outcome.unmatched.size(), L"name", L"names") + L" of the layout \"" +
+            fileName + L"\" matched no item that can be given a category, and " +
             (outcome.unmatched.size() == 1 ? L"was" : L"were") +
             L" left out (category folders, the Startup folders and items the program does not "
             L"list are never given one):";

@@ -2,6 +2,7 @@
 
 #include "product/AppInfo.h"
 #include "win/ShellOpen.h"
+#include "win/SystemLibrary.h"
 
 namespace product {
 namespace {
@@ -31,10 +32,11 @@ const wchar_t* TopicFile(DWORD topic) {
 } // namespace
 
 // The help viewer takes a topic inside a help file as "file::/topic"; the shell cannot open
-// that as a document, so the viewer is started with it.
+// that as a document, so the viewer is started with it, by its full path: a program of that
+// name beside this one or in the current folder would otherwise run with our rights.
 void OpenHelpTopic(HWND owner, const std::wstring& appDir, DWORD topic) {
-    win::TheShell().Run(owner, L"hh.exe", appDir + kHelpFileName + L"::/" + TopicFile(topic),
-                        SW_SHOW);
+    win::TheShell().Run(owner, win::WindowsFolderFile(L"hh.exe"),
+                        appDir + kHelpFileName + L"::/" + TopicFile(topic), SW_SHOW);
 }
 
 } // namespace product

@@ -12,17 +12,29 @@ void RestrictLibrarySearch() {
     SetDllDirectoryW(L"");
 }
 
-std::wstring SystemFolderFile(const wchar_t* fileName) {
+namespace {
+
+std::wstring FileIn(UINT(WINAPI* folderOf)(LPWSTR, UINT), const wchar_t* fileName) {
     std::wstring folder(MAX_PATH, L'\0');
-    UINT length = GetSystemDirectoryW(folder.data(), MAX_PATH);
+    UINT length = folderOf(folder.data(), MAX_PATH);
     if (length >= MAX_PATH) {
         folder.resize(length);
-        length = GetSystemDirectoryW(folder.data(), length);
+        length = folderOf(folder.data(), length);
     }
     if (length == 0)
         return {};
     folder.resize(length);
     return folder + L"\\" + fileName;
+}
+
+} // namespace
+
+std::wstring SystemFolderFile(const wchar_t* fileName) {
+    return FileIn(GetSystemDirectoryW, fileName);
+}
+
+std::wstring WindowsFolderFile(const wchar_t* fileName) {
+    return FileIn(GetSystemWindowsDirectoryW, fileName);
 }
 
 // A full path: the loader then looks nowhere else, whatever the search order.

@@ -43,5 +43,7 @@ template <typename Function> Function LoadedFunction(const wchar_t* module, cons
 // The full path of a file in the system folder (System32, or SysWOW64 for this 32-bit
 // program on 64-bit Windows).
 std::wstring SystemFolderFile(const wchar_t* fileName);
+// The full path of a file in the Windows folder itself, as the system has it for every user.
+std::wstring WindowsFolderFile(const wchar_t* fileName);
 
 } // namespace win

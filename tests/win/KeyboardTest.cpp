@@ -77,7 +77,10 @@ protected:
 
 TEST_F(Keyboard, EveryPageAndWizardKeepsTheFocusWhereTheUserIs) {
     app::ConnectWizards(*form, source);
-    const std::wstring chm = L"hh.exe " + source.appDir + L"Marlowen.chm::/";
+    wchar_t windows[MAX_PATH];
+    GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring chm =
+        std::wstring(windows) + L"\\hh.exe " + source.appDir + L"Marlowen.chm::/";
     EXPECT_EQ(GetFocus(), form->Page1().RadioButton1) << "page 1 starts on the working mode";
     Press({VK_DOWN});
     EXPECT_EQ(Button_GetCheck(form->Page1().RadioButton2), BST_CHECKED) << "the arrow key selects";

@@ -55,6 +55,13 @@ EntryHandle EntryList::Register(EntryNode& node) {
     return handle;
 }
 
+bool AnyCategorised(const EntryNode* node) {
+    for (; node; node = node->NextSibling())
+        if (node->Entry().Category != CategoryNone || AnyCategorised(node->FirstChild()))
+            return true;
+    return false;
+}
+
 EntryNode* FindSiblingByName(EntryNode* node, const std::wstring& name, bool includeSelf) {
     if (!node)
         return nullptr;

@@ -105,6 +105,10 @@ private:
 // includeSelf is set, then the previous siblings from the nearest, then the next ones.
 EntryNode* FindSiblingByName(EntryNode* node, const std::wstring& name, bool includeSelf);
 
+// Whether node, one of its next siblings, or anything below them has a category or is
+// marked for the root.
+bool AnyCategorised(const EntryNode* node);
+
 // Gives node check state 1 (unchecked) or 2, stores category unless it is CategoryKeep,
 // and does the same for everything below node when recurse is set.
 void ApplyCheckState(EntryNode& node, int category, bool unchecked, bool recurse);

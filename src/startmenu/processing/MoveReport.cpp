@@ -1,14 +1,12 @@
 #include "startmenu/processing/MoveReport.h"
 
+#include "base/Counted.h"
+
 namespace startmenu {
 namespace {
 
 // A message box taller than the screen hides its buttons.
 constexpr size_t kMaxListed = 12;
-
-std::wstring Count(size_t n, const wchar_t* one, const wchar_t* many) {
-    return std::to_wstring(n) + L" " + (n == 1 ? one : many);
-}
 
 template <typename Item, typename Line>
 void AppendList(std::wstring& text, const std::vector<Item>& items, Line line) {
@@ -24,15 +22,15 @@ void AppendBulletList(std::wstring& text, const std::vector<std::wstring>& lines
     for (size_t i = 0; i < lines.size() && i < kMaxListed; ++i)
         text += L"\r\n\u2022 " + lines[i];
     if (lines.size() > kMaxListed)
-        text += L"\r\n" + Count(lines.size() - kMaxListed, L"more item.", L"more items.");
+        text += L"\r\n" + base::Counted(lines.size() - kMaxListed, L"more item.", L"more items.");
 }
 
 std::wstring MoveReportCaption(const MoveReport& report) {
     if (report.Complete())
         return L"Programs have been successfully categorized!";
     return std::to_wstring(report.moved) + L" of " +
-           Count(static_cast<size_t>(report.assigned), L"item", L"items") + L" categorized, " +
-           std::to_wstring(report.assigned - report.moved) + L" not moved";
+           base::Counted(static_cast<size_t>(report.assigned), L"item", L"items") +
+           L" categorized, " + std::to_wstring(report.assigned - report.moved) + L" not moved";
 }
 
 std::wstring MoveReportText(const MoveReport& report) {

@@ -3,21 +3,11 @@
 #include <algorithm>
 
 namespace startmenu {
-namespace {
-
-bool AnythingInsideCategorised(const EntryNode& node) {
-    for (const EntryNode* child = node.FirstChild(); child; child = child->NextSibling())
-        if (child->Entry().Category != CategoryNone || AnythingInsideCategorised(*child))
-            return true;
-    return false;
-}
-
-} // namespace
 
 bool SuggestionRun::Eligible(const EntryNode& node) {
     const TStartMenu& entry = node.Entry();
     return !node.Parent() && entry.Category == CategoryNone && entry.Status != StatusPartial &&
-           !AnythingInsideCategorised(node);
+           !AnyCategorised(node.FirstChild());
 }
 
 void SuggestionRun::Assign(EntryNode& node, int category) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/PathRules.h"
+#include "base/Counted.h"
 #include "startmenu/suggestions/LearnedStore.h"
 #include "startmenu/suggestions/SuggestionEvidence.h"
 #include "startmenu/window/CategoriesPage.h"
@@ -16,10 +17,6 @@ namespace {
 
 constexpr const wchar_t* kSuggestCaption = L"S&uggest Categories";
 constexpr const wchar_t* kUndoCaption = L"&Undo Suggestions";
-
-std::wstring Items(int n) {
-    return std::to_wstring(n) + (n == 1 ? L" item" : L" items");
-}
 
 } // namespace
 
@@ -87,9 +84,10 @@ void CategoriesPage::UndoSuggestions() {
     targets_.reset();
     int undone = suggestions_.Undo(*model_.Entries);
     ShowSuggestionsOn(false);
-    SetWindowTextW(Label12, (L"Undone: " + Items(undone) + (undone == 1 ? L" has" : L" have") +
-                             L" no category again.")
-                                .c_str());
+    SetWindowTextW(Label12,
+                   (L"Undone: " + base::Counted(static_cast<size_t>(undone), L"item", L"items") +
+                    (undone == 1 ? L" has" : L" have") + L" no category again.")
+                       .c_str());
 }
 
 void CategoriesPage::ShowSuggestionsOn(bool on) {
@@ -98,7 +96,9 @@ void CategoriesPage::ShowSuggestionsOn(bool on) {
 }
 
 void CategoriesPage::ShowSuggestionCount() {
-    SetWindowTextW(Label12, (L"Suggested a category for " + Items(suggestionCount_.suggested) +
+    SetWindowTextW(Label12, (L"Suggested a category for " +
+                             base::Counted(static_cast<size_t>(suggestionCount_.suggested), L"item",
+                                           L"items") +
                              L"; " + std::to_wstring(suggestionCount_.left) + L" left.")
                                 .c_str());
 }

@@ -4,20 +4,9 @@
 #include "win/UserPrompt.h"
 
 namespace startmenu {
-namespace {
-
-// Any item, at the top or inside a folder, with a category or marked for the root.
-bool AnyAssigned(const EntryNode* node) {
-    for (; node; node = node->NextSibling())
-        if (node->Entry().Category != CategoryNone || AnyAssigned(node->FirstChild()))
-            return true;
-    return false;
-}
-
-} // namespace
 
 bool MayDropAssignments(HWND owner, const EntryList& entries) {
-    if (!AnyAssigned(entries.First()))
+    if (!AnyCategorised(entries.First()))
         return true;
     return win::Prompt().Message(owner, L"Discard the categories you assigned?",
                                  win::Application::Title(),

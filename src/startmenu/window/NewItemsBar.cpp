@@ -1,15 +1,9 @@
 #include "startmenu/window/NewItemsBar.h"
 
+#include "base/Counted.h"
 #include "win/Layout.h"
 
 namespace startmenu {
-namespace {
-
-std::wstring Items(int n) {
-    return std::to_wstring(n) + (n == 1 ? L" item" : L" items");
-}
-
-} // namespace
 
 std::wstring NewItemsLine(const NewItems& found) {
     if (!found.error.empty())
@@ -20,8 +14,8 @@ std::wstring NewItemsLine(const NewItems& found) {
     int count = static_cast<int>(found.items.size()), duplicates = found.Duplicates();
     if (count == 0)
         return L"No item is new since the last sorting.";
-    std::wstring line =
-        Items(count) + (count == 1 ? L" is" : L" are") + L" new since the last sorting; ";
+    std::wstring line = base::Counted(static_cast<size_t>(count), L"item", L"items") +
+                        (count == 1 ? L" is" : L" are") + L" new since the last sorting; ";
     if (count == 1)
         return line + (duplicates ? L"it is" : L"it is not") + L" a re-created duplicate.";
     if (duplicates == 0)
