@@ -2,6 +2,7 @@
 
 #include "backup/BackupKey.h"
 #include "product/DiskChanges.h"
+#include "win/FileSystem.h"
 #include "win/Handles.h"
 
 namespace backup {
@@ -33,28 +34,8 @@ std::vector<std::wstring> ProfileStrings(const std::function<DWORD(wchar_t*, DWO
 // The file's bytes; false with the system's error when it cannot be read whole. A missing
 // file has no bytes.
 bool ReadBytes(const std::wstring& path, std::string& bytes, DWORD& error) {
-    bytes.clear();
-    win::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) {
-        error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND;
-    }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > kLargest) {
-        error = ERROR_FILE_TOO_LARGE;
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-         read != bytes.size())) {
-        error = read != bytes.size() ? DWORD(ERROR_READ_FAULT) : GetLastError();
-        return false;
-    }
-    return true;
+    error = win::ReadWholeFile(path, kLargest, bytes);
+    return error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND;
 }
 
 bool IsUtf16(const std::string& bytes) {

@@ -51,11 +51,10 @@ void CreateFolderIfMissing(const std::wstring& path) {
         ThrowSystemError(error);
 }
 
-DWORD ReadWholeFile(const std::wstring& path, size_t maxBytes, std::string& bytes) {
+DWORD ReadWholeFile(const std::wstring& path, size_t maxBytes, std::string& bytes, DWORD share) {
     bytes.clear();
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.Get(), &size))
         return GetLastError();
@@ -66,7 +65,21 @@ DWORD ReadWholeFile(const std::wstring& path, size_t maxBytes, std::string& byte
     if (!bytes.empty() &&
         !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
         return GetLastError();
-    bytes.resize(read);
+    return read == bytes.size() ? ERROR_SUCCESS : DWORD(ERROR_READ_FAULT);
+}
+
+DWORD WriteFromOffset(const std::wstring& path, unsigned long long end, const std::string& bytes,
+                      DWORD disposition) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER offset{};
+    offset.QuadPart = static_cast<LONGLONG>(end);
+    DWORD written = 0;
+    if (!file || !SetFilePointerEx(file.Get(), offset, nullptr, FILE_BEGIN) ||
+        !SetEndOfFile(file.Get()) ||
+        !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size() || !FlushFileBuffers(file.Get()))
+        return GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_WRITE_FAULT;
     return ERROR_SUCCESS;
 }
 

@@ -29,9 +29,15 @@ void CreateFolderIfMissing(const std::wstring& path);
 // The same, returning the system's error code (ERROR_SUCCESS when the folder is there).
 DWORD CreateFolderUnlessThere(const std::wstring& path);
 
-// Reads a whole file of at most maxBytes into bytes, letting others read, write and delete it
-// meanwhile; the system's error code, ERROR_FILE_TOO_LARGE for a larger one.
-DWORD ReadWholeFile(const std::wstring& path, size_t maxBytes, std::string& bytes);
+// Reads a whole file of at most maxBytes into bytes, letting others do what share allows
+// meanwhile; the system's error code, ERROR_FILE_TOO_LARGE for a larger one, ERROR_READ_FAULT
+// for one that shrank while it was read.
+DWORD ReadWholeFile(const std::wstring& path, size_t maxBytes, std::string& bytes,
+                    DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+// Writes bytes in place of all that follows offset end in the file, flushed at once, letting
+// others only read it meanwhile; disposition as CreateFileW takes it. The system's error code.
+DWORD WriteFromOffset(const std::wstring& path, unsigned long long end, const std::string& bytes,
+                      DWORD disposition);
 // Writes a whole file through a new one beside it that then takes its place, so that the
 // file is always either as it was or as written; the system's error code.
 DWORD ReplaceWholeFile(const std::wstring& path, const std::string& bytes);

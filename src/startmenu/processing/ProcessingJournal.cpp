@@ -202,19 +202,10 @@ bool FindLastRun(const std::wstring& backupRoot, LastRun& run) {
 }
 
 void Mark(const LastRun& run, RunMark mark) {
-    win::FileHandle file(CreateFileW(run.file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::string bytes = JournalMarkBytes(mark, NowText());
-    DWORD written = 0;
     // After the last whole line: a run that stopped while writing left a part of one.
-    LARGE_INTEGER end{};
-    end.QuadPart = static_cast<LONGLONG>(run.journal.wholeBytes);
-    if (!file || !SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) ||
-        !SetEndOfFile(file.Get()) ||
-        !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        !FlushFileBuffers(file.Get()))
-        throw win::AppError(MarkFailure(mark) + run.file + L": " +
-                            win::SystemErrorText(GetLastError()));
+    if (DWORD error = win::WriteFromOffset(run.file, run.journal.wholeBytes,
+                                           JournalMarkBytes(mark, NowText()), OPEN_EXISTING))
+        throw win::AppError(MarkFailure(mark) + run.file + L": " + win::SystemErrorText(error));
     product::NoteDiskChange();
 }
 
