@@ -14,6 +14,12 @@ std::uint64_t Joined(DWORD high, DWORD low) {
     return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
+// The find data of a listing and the information of an open handle name these fields alike.
+template <typename Info> FileStamp StampFrom(const Info& info) {
+    return {Joined(info.nFileSizeHigh, info.nFileSizeLow),
+            Joined(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)};
+}
+
 DeletionResult Refused(DWORD error) {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return {Deletion::AlreadyGone, error};
@@ -23,8 +29,7 @@ DeletionResult Refused(DWORD error) {
 } // namespace
 
 FileStamp StampOf(const WIN32_FIND_DATAW& data) {
-    return {Joined(data.nFileSizeHigh, data.nFileSizeLow),
-            Joined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+    return StampFrom(data);
 }
 
 DeletionResult DeleteIfStillDead(const std::wstring& path, const FileStamp* seen,
@@ -38,8 +43,7 @@ DeletionResult DeleteIfStillDead(const std::wstring& path, const FileStamp* seen
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.Get(), &info))
         return Refused(GetLastError());
-    FileStamp now{Joined(info.nFileSizeHigh, info.nFileSizeLow),
-                  Joined(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)};
+    FileStamp now = StampFrom(info);
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || (seen && now != *seen))
         return {Deletion::Changed};
     if (now.size > kMaxShortcutBytes)

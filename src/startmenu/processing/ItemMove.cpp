@@ -54,7 +54,7 @@ DWORD RemoveEmptyFolder(const std::wstring& folder, DWORD attributes) {
     // Customised Start Menu folders are often read-only, which RemoveDirectory refuses.
     if (attributes & FILE_ATTRIBUTE_READONLY)
         SetAttributes(folder, Writable(attributes));
-    DWORD error = LastErrorUnless(RemoveDirectoryW(base::LiteralPath(folder).c_str()));
+    DWORD error = RemoveFolder(folder);
     if (error != ERROR_SUCCESS)
         SetAttributes(folder, Settable(attributes));
     return error;

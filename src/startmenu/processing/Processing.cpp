@@ -108,9 +108,9 @@ private:
             return Check(index, RemoveEmptyFolder(step.from, record.attributes));
         case StepKind::SetAside:
             // Only once the item that takes its place is there; a twin gone since is no more.
-            if (failed_[step.after] || win::AttributesOf(step.from) == INVALID_FILE_ATTRIBUTES)
-                return;
             record.attributes = win::AttributesOf(step.from);
+            if (failed_[step.after] || record.attributes == INVALID_FILE_ATTRIBUTES)
+                return;
             record.fingerprint = ItemFingerprint(step.from);
             record.kept = journal_.KeptPlace(base::FileNameOf(step.from));
             journal_.Record(record);
