@@ -142,7 +142,7 @@ BackupList ReadBackupList(const startmenu::FolderLocations& folders) {
         std::wstring when = DateTimeText(item.time);
         bool incomplete =
             GetFileAttributesW((section + kIncompleteName).c_str()) != INVALID_FILE_ATTRIBUTES;
-        std::wstring name = base::FileNameOf(WithoutTrailingBackslash(section));
+        std::wstring name = base::FileNameOf(base::FolderWithoutTrailingBackslash(section));
         list.items.push_back({when + L" - " + item.description + L" (" + name +
                                   (incomplete ? L", incomplete)" : L")"),
                               when, item.description, i, incomplete});

@@ -148,10 +148,7 @@ Tree TreeOf(const std::wstring& folder, bool withBytes) {
 } // namespace
 
 std::wstring WalkPath(const std::wstring& path) {
-    std::wstring folder = path;
-    while (folder.size() > 3 && folder.back() == L'\\')
-        folder.pop_back();
-    return win::ExtendedLengthPath(folder);
+    return win::ExtendedLengthPath(base::FolderWithoutTrailingBackslash(path));
 }
 
 CopyFailures CopyFolderContents(const std::wstring& source, const std::wstring& target,

@@ -26,7 +26,7 @@ win::AppError InUseError(const std::wstring& item) {
 // has ended, nothing of the Start Menu has changed.
 void SetAside(const startmenu::FolderLocations& folders, const RestoreRecord& record,
               CopyProgress* progress) {
-    const std::wstring holding = WithoutTrailingBackslash(record.before);
+    const std::wstring holding = base::FolderWithoutTrailingBackslash(record.before);
     auto refuse = [&](const std::wstring& why) {
         RemoveTree(holding);
         return win::AppError(L"The present Start Menu could not be set aside in " + holding +
@@ -77,7 +77,7 @@ bool FillStartMenu(const startmenu::FolderLocations& folders, RestoreJournal& jo
     journal.Filling(from);
     // What a restore brings back is the user's choice, not new: a tidy-up must not sort it.
     startmenu::ForgetKnownItems(folders);
-    std::vector<CopyPair> pairs = PairsOf(folders, WithoutTrailingBackslash(from));
+    std::vector<CopyPair> pairs = PairsOf(folders, base::FolderWithoutTrailingBackslash(from));
     CopyFailures failures = ReplaceFrom(pairs, progress);
     // Judged by what the folders hold: a folder another program keeps cannot be removed, yet
     // its content can be put in whole.
@@ -102,7 +102,7 @@ bool DropHoldingCopy(const startmenu::FolderLocations& folders, const std::wstri
     for (const std::wstring& section : SectionNames(index))
         if (base::SameNameAscii(section, before) && !RemoveIndexEntry(index, before))
             return false; // still listed, so it stays
-    RemoveTree(WithoutTrailingBackslash(before));
+    RemoveTree(base::FolderWithoutTrailingBackslash(before));
     return true;
 }
 
@@ -110,7 +110,7 @@ RestoreResult RestoreFromBackup(const startmenu::FolderLocations& folders,
                                 const std::wstring& backupFolder, const std::wstring& description,
                                 CopyProgress* progress) {
     CheckStoreOutsideStartMenu(folders);
-    const std::wstring copy = WithoutTrailingBackslash(backupFolder);
+    const std::wstring copy = base::FolderWithoutTrailingBackslash(backupFolder);
     CheckRestorable(folders, copy);
     product::WriterLock lock = TakeWriterLock(
         L"a restore of the backup copy \"" + description + L"\"", L"The restore has not begun.");

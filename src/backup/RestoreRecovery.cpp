@@ -16,7 +16,8 @@ void Say(HWND owner, const std::wstring& text, UINT type) {
 }
 
 bool SameFolder(const std::wstring& a, const std::wstring& b) {
-    return base::SameNameAscii(WithoutTrailingBackslash(a), WithoutTrailingBackslash(b));
+    return base::SameNameAscii(base::FolderWithoutTrailingBackslash(a),
+                               base::FolderWithoutTrailingBackslash(b));
 }
 
 // Why the record must not be acted on; empty when it may: it names copies of this store and
@@ -51,7 +52,8 @@ public:
         if (record_.filling.empty())
             return Unbegun();
         // Stopped after the Start Menu was filled, before that was noted.
-        if (HoldTheirCopies(PairsOf(folders_, WithoutTrailingBackslash(record_.filling)))) {
+        if (HoldTheirCopies(
+                PairsOf(folders_, base::FolderWithoutTrailingBackslash(record_.filling)))) {
             EndRestore(folders_, journal_, record_, record_.filling == record_.before);
             return Ended(false);
         }
@@ -62,7 +64,7 @@ public:
                           L".\n\nYes: finish the restore.\nNo: put back the Start Menu as it "
                           L"was before the restore.");
         const std::wstring& from = finish ? record_.copy : record_.before;
-        CheckRestorable(folders_, WithoutTrailingBackslash(from));
+        CheckRestorable(folders_, base::FolderWithoutTrailingBackslash(from));
         CopyFailure failure;
         if (!FillStartMenu(folders_, journal_, from, nullptr, failure)) {
             Say(owner_,

@@ -97,12 +97,6 @@ std::wstring BackupRootOf(const startmenu::FolderLocations& folders) {
     return folders.BackupRootDir.empty() ? folders.AppDir + L"backup" : folders.BackupRootDir;
 }
 
-std::wstring WithoutTrailingBackslash(std::wstring path) {
-    while (path.size() > 1 && path.back() == L'\\')
-        path.pop_back();
-    return path;
-}
-
 std::wstring FirstFreeFolder(const std::wstring& root, const std::wstring& stem,
                              const std::vector<std::wstring>& sections) {
     unsigned number = FirstFreeNumber([&](unsigned n) {
@@ -219,7 +213,7 @@ void CheckRestorable(const startmenu::FolderLocations& folders, const std::wstri
 }
 
 bool IsStoreCopy(const startmenu::FolderLocations& folders, const std::wstring& copy) {
-    std::wstring folder = WithoutTrailingBackslash(copy);
+    std::wstring folder = base::FolderWithoutTrailingBackslash(copy);
     std::wstring name = base::FileNameOf(folder),
                  digits = name.substr(std::min<size_t>(6, name.size()));
     if (copy.empty() || copy.back() != L'\\' ||

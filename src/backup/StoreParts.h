@@ -15,7 +15,6 @@ namespace backup {
 bool IsInUse(DWORD error);
 
 std::wstring BackupRootOf(const startmenu::FolderLocations& folders);
-std::wstring WithoutTrailingBackslash(std::wstring path);
 
 // A numbered folder under root that nothing, file or folder, uses yet, nor a section of the
 // index, which would be listed in place of the new copy.

@@ -17,6 +17,12 @@ std::wstring WithoutTrailingBackslashes(std::wstring path) {
 
 } // namespace
 
+std::wstring FolderWithoutTrailingBackslash(std::wstring path) {
+    while (path.size() > 3 && path.back() == L'\\')
+        path.pop_back();
+    return path;
+}
+
 bool SameNameAscii(const std::wstring& a, const std::wstring& b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(),

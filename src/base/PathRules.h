@@ -13,6 +13,10 @@ bool ContainsAsciiNoCase(const std::wstring& text, const std::wstring& part);
 // "*.lnk" also gives names with a longer extension, through their short names.
 bool IsShortcutFileName(const std::wstring& name);
 
+// A folder's path without trailing backslashes ("C:\Folder\" is "C:\Folder"); a drive's
+// root keeps its own ("C:\").
+std::wstring FolderWithoutTrailingBackslash(std::wstring path);
+
 // The last path component (after the last backslash).
 std::wstring FileNameOf(const std::wstring& path);
 

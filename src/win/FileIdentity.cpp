@@ -39,10 +39,7 @@ std::wstring ComparablePath(const std::wstring& path) {
         [&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(full.c_str(), buffer, size); });
     if (!longer.empty())
         full = longer;
-    // "C:\Folder\" is "C:\Folder"; the backslash of "C:\" is kept.
-    while (full.size() > 3 && full.back() == L'\\')
-        full.pop_back();
-    return LowerFileName(full);
+    return LowerFileName(base::FolderWithoutTrailingBackslash(full));
 }
 
 } // namespace

@@ -68,7 +68,7 @@ protected:
                 break;
             if (texts)
                 texts->push_back(MessageText(box));
-            SendMessageW(GetDlgItem(box, answer), BM_CLICK, 0, 0);
+            RunningProgram::Answer(box, answer);
         }
         EXPECT_FALSE(FindWindowW(L"TMainForm", nullptr) &&
                      IsWindowVisible(FindWindowW(L"TMainForm", nullptr)))
@@ -215,7 +215,7 @@ TEST(ExchangeProgram, TheFileDialogsRefuseAPathTooLongForThemAndStayOpen) {
     std::wstring text = MessageText(refusal);
     EXPECT_NE(text.find(L"259"), std::wstring::npos) << "names the limit";
     EXPECT_NE(text.find(L"313"), std::wstring::npos) << "and the length";
-    SendMessageW(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
+    RunningProgram::Answer(refusal, IDOK);
     EXPECT_TRUE(program.WaitUntil([&] { return !IsWindow(refusal); }));
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
     EXPECT_EQ(FileBytes(tooLong), "old");
@@ -224,7 +224,7 @@ TEST(ExchangeProgram, TheFileDialogsRefuseAPathTooLongForThemAndStayOpen) {
     refusal = program.WaitForWindow(L"#32770", dialog);
     ASSERT_TRUE(refusal);
     EXPECT_NE(MessageText(refusal).find(L"261"), std::wstring::npos);
-    SendMessageW(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
+    RunningProgram::Answer(refusal, IDOK);
     EXPECT_TRUE(program.WaitUntil([&] { return !IsWindow(refusal); }));
 
     type(dialog, fits);
@@ -246,7 +246,7 @@ TEST(ExchangeProgram, TheFileDialogsRefuseAPathTooLongForThemAndStayOpen) {
     refusal = program.WaitForWindow(L"#32770", dialog);
     ASSERT_TRUE(refusal) << "no refusal came";
     EXPECT_NE(MessageText(refusal).find(L"259"), std::wstring::npos);
-    SendMessageW(GetDlgItem(refusal, IDOK), BM_CLICK, 0, 0);
+    RunningProgram::Answer(refusal, IDOK);
     EXPECT_TRUE(program.WaitUntil([&] { return !IsWindow(refusal); }));
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(program.WaitUntil([&] { return !IsWindow(dialog); }));

@@ -390,6 +390,13 @@ DWORD RunningProgram::WaitForExit(DWORD milliseconds) {
     return code;
 }
 
+void RunningProgram::Answer(HWND box, int button) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(GetDlgItem(box, button)), SMTO_ABORTIFHUNG, 10000,
+                        &result);
+}
+
 FirstProgramsShortcut::FirstProgramsShortcut(const std::wstring& name)
     : target_(L"first"), name_(name) {
     programs_ = PrefixFolder(CSIDL_COMMON_PROGRAMS);

@@ -124,6 +124,10 @@ public:
     bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds = 20000);
     // The exit code, or ~0 when the program does not end within the time (it is then ended).
     DWORD WaitForExit(DWORD milliseconds = 30000);
+    // Presses a button of one of the program's message boxes and returns once the box has
+    // taken it. A box that is not the active window may drop a BM_CLICK, so the box is given
+    // the button's command itself.
+    static void Answer(HWND box, int button);
 
 private:
     bool started_ = false;

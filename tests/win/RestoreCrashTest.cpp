@@ -126,12 +126,12 @@ TEST(RestoreCrash, TheProgramSaysSoWhenItStarts) {
     HWND question = program.WaitForWindow(L"#32770");
     ASSERT_TRUE(question);
     EXPECT_NE(WindowText(GetDlgItem(question, 0xFFFF)).find(L"did not finish"), std::wstring::npos);
-    PostMessageW(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
+    RunningProgram::Answer(question, IDNO);
     HWND said = program.WaitForWindow(L"#32770", question);
     ASSERT_TRUE(said);
     EXPECT_NE(WindowText(GetDlgItem(said, 0xFFFF)).find(L"has not been restored"),
               std::wstring::npos);
-    PostMessageW(GetDlgItem(said, IDOK), BM_CLICK, 0, 0);
+    RunningProgram::Answer(said, IDOK);
     HWND window = program.WaitForMainWindow();
     ASSERT_TRUE(window);
     PostMessageW(window, WM_CLOSE, 0, 0);

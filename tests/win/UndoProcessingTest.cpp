@@ -421,7 +421,7 @@ protected:
         if (whileAsked)
             whileAsked();
         if (box)
-            PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+            RunningProgram::Answer(box, IDOK);
         return program.WaitForExit();
     }
 

@@ -139,7 +139,7 @@ def publisher_table(items):
     for key, counter in publishers.items():
         total = sum(counter.values())
         best, count = counter.most_common(1)[0]
-        if total >= 3 and count * 10 >= total * 9 and len(key) >= 3:
+        if total >= 2 and count * 10 >= total * 9 and len(key) >= 3:
             table[key] = best
     return table
 

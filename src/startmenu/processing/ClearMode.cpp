@@ -122,9 +122,7 @@ ClearOutcome RunClearMode(const std::wstring& folder, const FolderSource& source
         return ClearOutcome::Refused;
     // The names below are joined to the folder as the file system spells it, so that each is
     // reached as it is named.
-    std::wstring full = win::FullPathOf(folder);
-    while (full.size() > 3 && full.back() == L'\\')
-        full.pop_back();
+    std::wstring full = base::FolderWithoutTrailingBackslash(win::FullPathOf(folder));
     auto writer = product::WriterLock::Take(L"cleaning " + full + L" in clear mode");
     if (!writer)
         return ClearOutcome::Busy;

@@ -149,13 +149,16 @@ std::vector<std::wstring> Shaped(std::vector<std::wstring> words) {
 }
 
 // A known name, also with a number glued to its last word taken off ("HWiNFO64",
-// "TeraTerm5"), when four letters at least stay.
+// "TeraTerm5"), when four letters at least stay; two will do before the 64 or 32 that
+// programs' files carry ("obs64.exe", "mpc-hc64.exe").
 KnownAnswer Lookup(const Knowledge& knowledge, const std::vector<std::wstring>& words, size_t from,
                    size_t to) {
     KnownAnswer answer = knowledge.Program(Join(words, from, to, L" "));
     std::wstring last = words[to - 1];
     size_t letters = last.find_last_not_of(L"0123456789") + 1;
-    if (answer.known != Known::Unknown || letters < 4 || letters == last.size())
+    std::wstring number = last.substr(letters);
+    size_t least = number == L"64" || number == L"32" ? 2 : 4;
+    if (answer.known != Known::Unknown || letters < least || letters == last.size())
         return answer;
     std::vector<std::wstring> stem(words.begin() + static_cast<std::ptrdiff_t>(from),
                                    words.begin() + static_cast<std::ptrdiff_t>(to));
