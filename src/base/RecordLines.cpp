@@ -8,6 +8,9 @@ namespace base {
 namespace {
 
 constexpr std::size_t kMaxField = 32768;
+// Above the most any line has (a replace step: eight and the check value), so that a line of
+// tabs alone cannot make a field of each.
+constexpr std::size_t kMaxFields = 16;
 
 std::wstring CheckOf(const std::wstring& text) {
     Hash64 hash;
@@ -75,12 +78,13 @@ bool RecordLineReader::Next(std::vector<std::wstring>& fields) {
     for (std::size_t from = 0;;) {
         std::size_t tab = line.find(L'\t', from);
         fields.push_back(line.substr(from, tab - from));
-        if (fields.back().size() > kMaxField || tab == std::wstring::npos)
+        if (fields.back().size() > kMaxField || fields.size() > kMaxFields ||
+            tab == std::wstring::npos)
             break;
         from = tab + 1;
     }
     std::size_t check = line.rfind(L'\t');
-    if (fields.size() < 2 || fields.back().size() > kMaxField ||
+    if (fields.size() < 2 || fields.size() > kMaxFields || fields.back().size() > kMaxField ||
         CheckOf(line.substr(0, check)) != fields.back())
         fields.clear();
     else

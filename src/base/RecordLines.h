@@ -21,8 +21,8 @@ public:
     // False when the bytes do not begin with the byte-order mark.
     bool Open(const std::string& bytes);
     // False at the end or at an unfinished last line. Otherwise the line's fields without
-    // its check value, none when the check value is wrong or a field is longer than any
-    // the program writes.
+    // its check value, none when the check value is wrong, or a field is longer or the line
+    // has more fields than any the program writes.
     bool Next(std::vector<std::wstring>& fields);
     // The bytes up to the end of the last line Next gave.
     std::size_t WholeBytes() const { return 2 + 2 * start_; }

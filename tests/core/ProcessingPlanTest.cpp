@@ -4,6 +4,7 @@
 #include <map>
 
 #include "base/Hash.h"
+#include "base/RecordLines.h"
 #include "startmenu/model/Categories.h"
 #include "startmenu/processing/KnownItems.h"
 #include "startmenu/processing/MovePlan.h"
@@ -322,6 +323,12 @@ TEST(RunJournal, ReadsTheWholeStepsOfAnyCutAndRefusesAnyChangedByte) {
     EXPECT_FALSE(ParseJournal(bytes + JournalHeaderBytes(L"again").substr(2), journal, error))
         << "a second header";
     EXPECT_TRUE(ParseJournal("", journal, error) && journal.steps.empty());
+    // A line of tabs alone, with its check value, is no field rather than one a tab.
+    base::RecordLineReader reader;
+    std::vector<std::wstring> fields;
+    ASSERT_TRUE(reader.Open(base::RecordFileStart() +
+                            base::RecordLineBytes(std::vector<std::wstring>(1000))));
+    EXPECT_TRUE(reader.Next(fields) && fields.empty()) << fields.size() << " fields";
 }
 
 // The marks after the steps tell a run, or its undo, that stopped in the middle; a journal of
