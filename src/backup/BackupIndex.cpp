@@ -8,7 +8,9 @@
 namespace backup {
 namespace {
 
-constexpr DWORD kLargest = 16u << 20;
+// Thousands of copies take a few hundred KB; each profile function reads the whole file again,
+// so a larger one is not read at all.
+constexpr DWORD kLargest = 1u << 20;
 
 // A profile function's list of NUL-terminated strings, read into a buffer that grows until
 // the function no longer says it was cut short (by answering size - 2).
@@ -101,7 +103,15 @@ bool WriteVerified(const std::wstring& path, const std::string& bytes, DWORD& er
 
 } // namespace
 
+bool IndexTooLarge(const std::wstring& index) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExW(index.c_str(), GetFileExInfoStandard, &data) &&
+           (data.nFileSizeHigh != 0 || data.nFileSizeLow > kLargest);
+}
+
 std::vector<std::wstring> SectionNames(const std::wstring& index) {
+    if (IndexTooLarge(index))
+        return {};
     return ProfileStrings([&](wchar_t* buffer, DWORD size) {
         return GetPrivateProfileSectionNamesW(buffer, size, index.c_str());
     });
@@ -117,7 +127,8 @@ std::wstring ReadIndexDamage(const std::wstring& index) {
     std::string bytes;
     DWORD error = ERROR_SUCCESS;
     if (!ReadBytes(index, bytes, error))
-        return error == ERROR_FILE_TOO_LARGE ? L"is larger than 16 MB" : L"cannot be read";
+        return error == ERROR_FILE_TOO_LARGE ? L"is larger than 1 MB, so it is not read"
+                                             : L"cannot be read";
     return IndexDamage(bytes);
 }
 

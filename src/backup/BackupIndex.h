@@ -9,7 +9,14 @@
 
 namespace backup {
 
-// The section names in file order.
+// More entries than a store of copies needs: reading each takes a pass over the whole file, so
+// an index with more is not read and gets no further copy.
+inline constexpr std::size_t kMostIndexEntries = 2000;
+
+// Larger than 1 MB, which thousands of copies do not fill.
+bool IndexTooLarge(const std::wstring& index);
+
+// The section names in file order; none when the index is too large.
 std::vector<std::wstring> SectionNames(const std::wstring& index);
 
 // The lines "key=value" of one section.

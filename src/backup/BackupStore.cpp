@@ -81,10 +81,16 @@ BackupResult CreateBackup(const startmenu::FolderLocations& folders,
     CheckStoreOutsideStartMenu(folders);
     // A backup beside a run that changes the Start Menu would copy it half changed.
     product::WriterLock lock = TakeWriterLock(L"a backup", L"The backup has not been made.");
+    const std::wstring index = IndexFileOf(folders);
+    std::vector<std::wstring> sections = SectionNames(index);
+    if (IndexTooLarge(index) || sections.size() >= kMostIndexEntries)
+        throw win::AppError(L"The index of the backup copies, " + index +
+                            L", has no room for another copy: it may have " +
+                            std::to_wstring(kMostIndexEntries) +
+                            L" entries and 1 MB at most. The backup has not been made.");
     // A gap whose entry is still in the index is not used again: that entry would be listed
     // in place of the new one.
-    std::wstring store =
-        FirstFreeFolder(BackupRootOf(folders), L"backup", SectionNames(IndexFileOf(folders)));
+    std::wstring store = FirstFreeFolder(BackupRootOf(folders), L"backup", sections);
     if (!CreateDirectoryW(store.c_str(), nullptr))
         win::ThrowSystemError(GetLastError());
     product::NoteDiskChange();
@@ -97,7 +103,6 @@ BackupResult CreateBackup(const startmenu::FolderLocations& folders,
         RemoveTree(store);
         win::ThrowSystemError(error);
     }
-    std::wstring index = IndexFileOf(folders);
     if (!AddIndexEntry(index, result.folder, description)) {
         DeleteFileW(marker.c_str());
         throw win::AppError(L"Unable to write to " + index);
@@ -130,6 +135,11 @@ BackupList ReadBackupList(const startmenu::FolderLocations& folders) {
     std::wstring problems;
     if (std::wstring damage = ReadIndexDamage(index); !damage.empty())
         problems += L"The file " + damage + L".\n";
+    if (list.sections.size() > kMostIndexEntries) {
+        problems += L"It has " + std::to_wstring(list.sections.size()) + L" entries, more than " +
+                    std::to_wstring(kMostIndexEntries) + L", so they are not read.\n";
+        list.sections.clear();
+    }
     for (std::size_t i : NewestFirst(list.sections)) {
         const std::wstring& section = list.sections[i];
         std::vector<std::wstring> lines = SectionLines(index, section);
@@ -148,8 +158,10 @@ BackupList ReadBackupList(const startmenu::FolderLocations& folders) {
                               when, item.description, i, incomplete});
     }
     if (!problems.empty())
-        list.error = L"The index of the backup copies, " + index + L", is damaged:\n" + problems +
-                     L"\nEvery copy that can still be read from it is listed.";
+        list.error =
+            L"The index of the backup copies, " + index + L", is damaged:\n" + problems +
+            (list.items.empty() ? L"\nNo copy can be read from it."
+                                : L"\nEvery copy that can still be read from it is listed.");
     return list;
 }
 

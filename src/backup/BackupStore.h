@@ -37,10 +37,10 @@ struct BackupResult {
 
 // Copies both Programs folders into the first free backupN and adds its entry to the index;
 // the copy is complete only when it has been compared item by item with the Start Menu.
-// Raises AppError when another instance is changing the Start Menu, when the copy's folder
-// cannot be made or marked (nothing written to the index), when the index cannot be written
-// ("Unable to write to ...", the empty folder stays) or when a sub-folder for a copy cannot be
-// made.
+// Raises AppError when another instance is changing the Start Menu, when the index has no room
+// for another entry (kMostIndexEntries, 1 MB; nothing made), when the copy's folder cannot be
+// made or marked (nothing written to the index), when the index cannot be written ("Unable to
+// write to ...", the empty folder stays) or when a sub-folder for a copy cannot be made.
 BackupResult CreateBackup(const startmenu::FolderLocations& folders,
                           const std::wstring& description, CopyProgress* progress);
 

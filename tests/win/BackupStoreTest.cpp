@@ -170,8 +170,7 @@ TEST_F(BackupStoreTest, RestoreGivesBackEveryItemAsItWasBackedUp) {
     EXPECT_EQ(User(), user);
 }
 
-TEST_F(BackupStoreTest,
-       ANewCopyTakesANumberNoEntryNamesAndTheListShowsNewestFirstInTheUsersFormats) {
+TEST_F(BackupStoreTest, ListIsNewestFirstInTheUsersFormatsAndANewCopyNumberedAsNoEntry) {
     for (unsigned n : {1u, 2u, 4u}) {
         MakeDir(Copy(n));
         MakeDir(Copy(n) + L"Programs");
@@ -236,6 +235,21 @@ TEST_F(BackupStoreTest,
     ASSERT_EQ(list.items.size(), 6u);
     EXPECT_EQ(list.items[4].text, L"31.12.2025 - New year (backup2)");
     EXPECT_EQ(list.items[5].text, L"07.03.2026 9.05 - Clean install (backup1)");
+
+    // A hostile index of tiny entries: each would be read in a pass over the whole file.
+    for (auto [entries, finding] :
+         {std::pair{2001, L"2001 entries"}, std::pair{50000, L"larger than 1 MB"}}) {
+        std::string text;
+        for (int i = 0; i < entries; ++i)
+            text += "[C:\\b" + std::to_string(i) + "\\]\r\n01:02:2026:17:45=Hostile\r\n";
+        MakeFile(Index(), text);
+        list = ReadBackupList(folders);
+        EXPECT_TRUE(list.items.empty());
+        EXPECT_NE(list.error.find(finding), std::wstring::npos) << win::Utf8FromWide(list.error);
+        EXPECT_THROW(CreateBackup(folders, L"More", nullptr), win::AppError);
+        EXPECT_FALSE(Exists(Copy(7)));
+        EXPECT_TRUE(FileBytes(Index()) == text); // unchanged, and not printed whole
+    }
 }
 
 TEST_F(BackupStoreTest, ACopyThatCannotBeRestoredFullyIsRefusedWithNothingDeleted) {
