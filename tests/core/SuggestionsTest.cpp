@@ -9,7 +9,7 @@ using namespace startmenu;
 
 namespace {
 
-constexpr int kOffice = 0, kUtilities = 1, kGames = 2, kInternet = 4, kGraphics = 6;
+constexpr int kOffice = 0, kUtilities = 1, kGames = 2, kInternet = 4, kGraphics = 6, kSecurity = 7;
 
 ItemEvidence Shortcut(const std::wstring& name) {
     ItemEvidence item;
@@ -65,6 +65,10 @@ TEST(SuggestionRules, EvidenceFromNameFolderContentsTargetAndTheUsersLessons) {
     EXPECT_EQ(SuggestCategory(Folder(L"Outils d'administration", {}), none), -1);
     EXPECT_EQ(SuggestCategory(Folder(L"Windows PowerShell", {L"Windows PowerShell.lnk"}), none),
               -1);
+    // ... but not another maker's tool named after Windows.
+    EXPECT_EQ(SuggestCategory(Shortcut(L"Windows Terminal.lnk"), none), -1);
+    EXPECT_EQ(SuggestCategory(Shortcut(L"Windows Update MiniTool.lnk"), none), kUtilities);
+    EXPECT_EQ(SuggestCategory(Shortcut(L"Windows Firewall Control Portable.lnk"), none), kSecurity);
     ItemEvidence localized = Folder(L"Spiele", {L"Solitaire.lnk"});
     localized.windowsOwn = IsWindowsOwnResource(L"@%SystemRoot%\\system32\\shell32.dll,-21787");
     EXPECT_EQ(SuggestCategory(localized, none), -1);

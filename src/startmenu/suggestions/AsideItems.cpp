@@ -1,6 +1,7 @@
 // Which items are no program of the user's own choosing: Windows' own folders and items, and
 // uninstallers, readme files, help and web links beside a program.
 #include <algorithm>
+#include <cwchar>
 
 #include "base/PathRules.h"
 #include "startmenu/model/NameRules.h"
@@ -134,9 +135,31 @@ bool IsWindowsOwnName(const std::wstring& name) {
         return true;
     // "Windows PowerShell", "Windows Accessories", "Windows Media Player", "Windows-System".
     std::vector<std::wstring> words = WordsOf(NormalizedName(shown));
-    return !words.empty() &&
-           (words[0] == L"windows" ||
-            (words[0] == L"microsoft" && words.size() > 1 && words[1] == L"windows"));
+    if (words.empty() || !(words[0] == L"windows" || (words[0] == L"microsoft" &&
+                                                      words.size() > 1 && words[1] == L"windows")))
+        return false;
+    // Other makers' tools named after what they work on, also as "... Portable"; Microsoft ships
+    // none of these names.
+    static const wchar_t* const othersNames[] = {L"windows firewall control",
+                                                 L"windows firewall notifier",
+                                                 L"windows update minitool",
+                                                 L"windows update blocker",
+                                                 L"windows repair",
+                                                 L"windows privacy dashboard",
+                                                 L"windows password recovery",
+                                                 L"windows product key viewer",
+                                                 L"windows grep",
+                                                 L"windows frotz",
+                                                 L"windows system control center",
+                                                 L"windows desktop switcher",
+                                                 L"windows media player classic",
+                                                 L"windows media player plus"};
+    std::wstring joined;
+    for (const std::wstring& word : words)
+        joined += word + L" ";
+    return std::none_of(std::begin(othersNames), std::end(othersNames), [&](const wchar_t* n) {
+        return joined.compare(0, std::wcslen(n) + 1, n + std::wstring(L" ")) == 0;
+    });
 }
 
 bool IsWindowsOwnResource(const std::wstring& localizedName) {
