@@ -58,6 +58,8 @@ TEST(SuggestionRules, EvidenceFromNameFolderContentsTargetAndTheUsersLessons) {
     EXPECT_EQ(SuggestCategory(Shortcut(L"Steam Support Center.url"), none), -1);
     // ... unless the word is the program's own name; a game's edition is a hint of its own.
     EXPECT_EQ(SuggestCategory(Shortcut(L"Revo Uninstaller.lnk"), none), kUtilities);
+    EXPECT_EQ(SuggestCategory(Shortcut(L"HiBit Uninstaller Portable.lnk"), none), kUtilities);
+    EXPECT_EQ(SuggestCategory(Shortcut(L"HiBit Uninstaller Setup.lnk"), none), -1);
     EXPECT_EQ(SuggestCategory(Shortcut(L"Qwertz Mania Deluxe.lnk"), none), kGames);
     EXPECT_EQ(SuggestCategory(Shortcut(L"Qwertz Photo Deluxe.lnk"), none), kGraphics);
     // Windows' own, by name in several languages, or by what the shell says of it.

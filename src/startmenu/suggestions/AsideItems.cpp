@@ -44,8 +44,10 @@ bool ContainsWordSequence(const std::vector<std::wstring>& words,
 } // namespace
 
 bool IsAsideItem(const std::wstring& fileName, const Knowledge& knowledge) {
-    // A program whose own name has such a word ("Revo Uninstaller") is known by that name.
-    if (knowledge.Program(NormalizedName(WithoutExtension(fileName))).known == Known::Category &&
+    // A program whose own name has such a word ("Revo Uninstaller", also as its portable build
+    // names it) is known by that name.
+    if (KnownWholeName(NormalizedName(WithoutExtension(fileName)), knowledge).known ==
+            Known::Category &&
         ExtensionOf(fileName) != L".url")
         return false;
     static const wchar_t* const extensions[] = {L".url",     L".txt",  L".pdf", L".chm", L".hlp",
@@ -153,7 +155,10 @@ bool IsWindowsOwnName(const std::wstring& name) {
                                                  L"windows system control center",
                                                  L"windows desktop switcher",
                                                  L"windows media player classic",
-                                                 L"windows media player plus"};
+                                                 L"windows media player plus",
+                                                 L"windows manager",
+                                                 L"windows iso downloader",
+                                                 L"windows file analyzer"};
     std::wstring joined;
     for (const std::wstring& word : words)
         joined += word + L" ";

@@ -308,6 +308,17 @@ KnownAnswer KnownName(const std::wstring& normalized, const Knowledge& knowledge
     return words.empty() ? KnownAnswer{} : KnownShapes(knowledge, words);
 }
 
+KnownAnswer KnownWholeName(const std::wstring& normalized, const Knowledge& knowledge) {
+    KnownAnswer answer = knowledge.Program(normalized);
+    std::vector<std::wstring> words = Shaped(WordsOf(normalized));
+    if (answer.known != Known::Unknown || words.empty())
+        return answer;
+    // "Setup" after a program's name is its installer, not an edition of it.
+    while (words.size() > 1 && IsEditionWord(words.back()) && words.back() != L"setup")
+        words.pop_back();
+    return Lookup(knowledge, words, 0, words.size());
+}
+
 int JudgeDescription(const std::wstring& normalized, const Knowledge& knowledge) {
     std::vector<std::wstring> words = WordsOf(normalized);
     return WordsCategory(knowledge, words, kDescriptionSeen);

@@ -52,6 +52,10 @@ int JudgeDescription(const std::wstring& normalized,
 // What the known programs alone say of a name, in the shapes installers give names.
 KnownAnswer KnownName(const std::wstring& normalized,
                       const Knowledge& knowledge = Knowledge::BuiltIn());
+// What the known programs say of the whole name, its editions and packaging after it taken off
+// ("HiBit Uninstaller Portable" is "HiBit Uninstaller"), never of its leading words alone.
+KnownAnswer KnownWholeName(const std::wstring& normalized,
+                           const Knowledge& knowledge = Knowledge::BuiltIn());
 // An uninstaller, readme, help file, licence, web link or the like: never a program.
 bool IsAsideItem(const std::wstring& fileName, const Knowledge& knowledge = Knowledge::BuiltIn());
 // A folder or item of Windows itself (Accessories, Administrative Tools, Windows PowerShell,
