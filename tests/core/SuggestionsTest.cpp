@@ -86,6 +86,7 @@ TEST(SuggestionRules, EvidenceFromNameFolderContentsTargetAndTheUsersLessons) {
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\qx.exe", L"Secure shell and SFTP client", L"", L""}),
               kInternet);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\PuTTYPortable.exe", L"", L"", L""}), kInternet);
+    EXPECT_EQ(SuggestCategory(Shortcut(L"SQLiteDatabaseBrowserPortable.lnk"), none), 5);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\obs64.exe", L"", L"", L""}), 3);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\i_view32.exe", L"", L"", L""}), 6);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\qx.exe", L"Chess game", L"Qwertz Photo Viewer", L""}),

@@ -47,12 +47,18 @@ std::wstring SplitGlued(const std::wstring& name) {
 }
 
 // A name as shown, also with its glued words apart, also by its part before a dash or colon
-// ("calibre - E-book management").
+// ("calibre - E-book management"). A known program with its words apart wins over a word
+// glued inside ("SQLiteDatabaseBrowserPortable" is no browser).
 int JudgeShownName(const std::wstring& shown, const Knowledge& knowledge) {
+    std::wstring split = SplitGlued(shown);
+    if (split != shown && KnownName(NormalizedName(shown), knowledge).known == Known::Unknown) {
+        KnownAnswer apart = KnownName(NormalizedName(split), knowledge);
+        if (apart.known == Known::Category)
+            return apart.category;
+    }
     int category = JudgeName(NormalizedName(shown), knowledge);
     if (category >= 0)
         return category;
-    std::wstring split = SplitGlued(shown);
     if (split != shown && (category = JudgeName(NormalizedName(split), knowledge)) >= 0)
         return category;
     for (const wchar_t* mark : {L" - ", L" \x2013 ", L": "}) {
