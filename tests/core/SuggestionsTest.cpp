@@ -87,6 +87,9 @@ TEST(SuggestionRules, EvidenceFromNameFolderContentsTargetAndTheUsersLessons) {
               kInternet);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\PuTTYPortable.exe", L"", L"", L""}), kInternet);
     EXPECT_EQ(SuggestCategory(Shortcut(L"SQLiteDatabaseBrowserPortable.lnk"), none), 5);
+    EXPECT_EQ(SuggestFromTarget({L"C:\\P\\HDTunePortable.exe", L"", L"", L""}), kUtilities);
+    EXPECT_EQ(SuggestFromTarget({L"C:\\P\\FastStoneCapturePortable.exe", L"", L"", L""}),
+              kUtilities);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\obs64.exe", L"", L"", L""}), 3);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\i_view32.exe", L"", L"", L""}), 6);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\qx.exe", L"Chess game", L"Qwertz Photo Viewer", L""}),

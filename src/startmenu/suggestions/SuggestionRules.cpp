@@ -33,33 +33,75 @@ int Agreement(const std::vector<int>& categories, int programs) {
     return best->second * 4 >= judged * 3 ? best->first : -1;
 }
 
+bool IsCapital(wchar_t c) {
+    return c >= L'A' && c <= L'Z';
+}
+
+bool IsSmall(wchar_t c) {
+    return c >= L'a' && c <= L'z';
+}
+
 // Words glued in the way of file names and portable builds, taken apart where a small letter
-// meets a capital ("ProcessExplorerPortable", "TreeSheets").
-std::wstring SplitGlued(const std::wstring& name) {
+// meets a capital ("ProcessExplorerPortable", "TreeSheets"), with capitalRuns also before the
+// last capital of several that begins a word ("HDTunePortable"), but for the place numbered
+// kept.
+std::wstring SplitGlued(const std::wstring& name, bool capitalRuns,
+                        size_t kept = std::wstring::npos) {
     std::wstring split;
+    size_t place = 0;
     for (size_t i = 0; i < name.size(); ++i) {
-        if (i > 0 && name[i] >= L'A' && name[i] <= L'Z' && name[i - 1] >= L'a' &&
-            name[i - 1] <= L'z')
+        bool wordStarts = i > 0 && IsCapital(name[i]) &&
+                          (IsSmall(name[i - 1]) || (capitalRuns && IsCapital(name[i - 1]) &&
+                                                    i + 1 < name.size() && IsSmall(name[i + 1])));
+        if (wordStarts && place++ != kept)
             split += L' ';
         split += name[i];
     }
     return split;
 }
 
+// A known program when the name is taken apart at every place but one, for a name with a
+// capital inside ("FastStoneCapturePortable" is "FastStone Capture"), if one category only
+// comes out.
+int KnownApartButOne(const std::wstring& shown, const std::wstring& split,
+                     const Knowledge& knowledge) {
+    int found = -1;
+    for (size_t kept = 0;; ++kept) {
+        std::wstring joined = SplitGlued(shown, false, kept);
+        if (joined == split)
+            return found;
+        KnownAnswer answer = KnownName(NormalizedName(joined), knowledge);
+        if (answer.known != Known::Category)
+            continue;
+        if (found >= 0 && found != answer.category)
+            return -1;
+        found = answer.category;
+    }
+}
+
 // A name as shown, also with its glued words apart, also by its part before a dash or colon
 // ("calibre - E-book management"). A known program with its words apart wins over a word
-// glued inside ("SQLiteDatabaseBrowserPortable" is no browser).
+// glued inside ("SQLiteDatabaseBrowserPortable" is no browser): apart where a small letter
+// meets a capital, then also in runs of capitals, then at all places but one.
 int JudgeShownName(const std::wstring& shown, const Knowledge& knowledge) {
-    std::wstring split = SplitGlued(shown);
-    if (split != shown && KnownName(NormalizedName(shown), knowledge).known == Known::Unknown) {
+    std::wstring split = SplitGlued(shown, false);
+    std::wstring runs = SplitGlued(shown, true);
+    if (runs != shown && KnownName(NormalizedName(shown), knowledge).known == Known::Unknown) {
         KnownAnswer apart = KnownName(NormalizedName(split), knowledge);
+        if (apart.known != Known::Category && runs != split)
+            apart = KnownName(NormalizedName(runs), knowledge);
         if (apart.known == Known::Category)
             return apart.category;
+        int joined = apart.known == Known::Unknown ? KnownApartButOne(shown, split, knowledge) : -1;
+        if (joined >= 0)
+            return joined;
     }
     int category = JudgeName(NormalizedName(shown), knowledge);
     if (category >= 0)
         return category;
     if (split != shown && (category = JudgeName(NormalizedName(split), knowledge)) >= 0)
+        return category;
+    if (runs != split && (category = JudgeName(NormalizedName(runs), knowledge)) >= 0)
         return category;
     for (const wchar_t* mark : {L" - ", L" \x2013 ", L": "}) {
         size_t at = shown.find(mark);
