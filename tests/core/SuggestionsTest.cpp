@@ -91,6 +91,7 @@ TEST(SuggestionRules, EvidenceFromNameFolderContentsTargetAndTheUsersLessons) {
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\FastStoneCapturePortable.exe", L"", L"", L""}),
               kUtilities);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\obs64.exe", L"", L"", L""}), 3);
+    EXPECT_EQ(SuggestCategory(Shortcut(L"Dism++x64.lnk"), none), kUtilities);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\i_view32.exe", L"", L"", L""}), 6);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\qx.exe", L"Chess game", L"Qwertz Photo Viewer", L""}),
               -1);

@@ -150,7 +150,7 @@ std::vector<std::wstring> Shaped(std::vector<std::wstring> words) {
 
 // A known name, also with a number glued to its last word taken off ("HWiNFO64",
 // "TeraTerm5"), when four letters at least stay; two will do before the 64 or 32 that
-// programs' files carry ("obs64.exe", "mpc-hc64.exe").
+// programs' files carry ("obs64.exe", "mpc-hc64.exe"), also as "x64" ("Dism++x64").
 KnownAnswer Lookup(const Knowledge& knowledge, const std::vector<std::wstring>& words, size_t from,
                    size_t to) {
     KnownAnswer answer = knowledge.Program(Join(words, from, to, L" "));
@@ -163,7 +163,13 @@ KnownAnswer Lookup(const Knowledge& knowledge, const std::vector<std::wstring>& 
     std::vector<std::wstring> stem(words.begin() + static_cast<std::ptrdiff_t>(from),
                                    words.begin() + static_cast<std::ptrdiff_t>(to));
     stem.back().resize(letters);
-    return knowledge.Program(Join(stem, 0, stem.size(), L" "));
+    answer = knowledge.Program(Join(stem, 0, stem.size(), L" "));
+    if (answer.known == Known::Unknown && number == L"64" && letters > least &&
+        last[letters - 1] == L'x') {
+        stem.back().pop_back();
+        answer = knowledge.Program(Join(stem, 0, stem.size(), L" "));
+    }
+    return answer;
 }
 
 // A hand-written keyword glued to the front or the end of a longer word ("SumatraPDF",
