@@ -3,6 +3,13 @@
 # start; there the Windows build is made for x86-64 and runs in a 64-bit prefix alone, through
 # 64-bit Wine's own loader (tools/wine64/). Sets WIN_ARCH and WIN_TOOLCHAIN; a WIN_ARCH given
 # beforehand (the release is always i686) is kept.
+# Wine names files on the Linux side in the locale's character set: without a UTF-8 one, no
+# name outside ASCII can be made (a CI job or cron may start with no locale at all).
+case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
+*UTF-8* | *utf8* | *UTF8* | *utf-8*) ;;
+*) export LC_ALL=C.UTF-8 ;;
+esac
+
 i386_runs() {
     /usr/lib/wine/wine --version >/dev/null 2>&1
 }
