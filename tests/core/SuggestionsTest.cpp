@@ -9,7 +9,8 @@ using namespace startmenu;
 
 namespace {
 
-constexpr int kOffice = 0, kUtilities = 1, kGames = 2, kInternet = 4, kGraphics = 6, kSecurity = 7;
+constexpr int kOffice = 0, kUtilities = 1, kGames = 2, kInternet = 4, kProgramming = 5,
+              kGraphics = 6, kSecurity = 7;
 
 ItemEvidence Shortcut(const std::wstring& name) {
     ItemEvidence item;
@@ -86,7 +87,7 @@ TEST(SuggestionRules, EvidenceFromNameFolderContentsTargetAndTheUsersLessons) {
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\qx.exe", L"Secure shell and SFTP client", L"", L""}),
               kInternet);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\PuTTYPortable.exe", L"", L"", L""}), kInternet);
-    EXPECT_EQ(SuggestCategory(Shortcut(L"SQLiteDatabaseBrowserPortable.lnk"), none), 5);
+    EXPECT_EQ(SuggestCategory(Shortcut(L"SQLiteDatabaseBrowserPortable.lnk"), none), kProgramming);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\HDTunePortable.exe", L"", L"", L""}), kUtilities);
     EXPECT_EQ(SuggestFromTarget({L"C:\\P\\FastStoneCapturePortable.exe", L"", L"", L""}),
               kUtilities);

@@ -1,7 +1,6 @@
 // Which items are no program of the user's own choosing: Windows' own folders and items, and
 // uninstallers, readme files, help and web links beside a program.
 #include <algorithm>
-#include <cwchar>
 
 #include "base/PathRules.h"
 #include "startmenu/model/NameRules.h"
@@ -159,11 +158,10 @@ bool IsWindowsOwnName(const std::wstring& name) {
                                                  L"windows manager",
                                                  L"windows iso downloader",
                                                  L"windows file analyzer"};
-    std::wstring joined;
-    for (const std::wstring& word : words)
-        joined += word + L" ";
     return std::none_of(std::begin(othersNames), std::end(othersNames), [&](const wchar_t* n) {
-        return joined.compare(0, std::wcslen(n) + 1, n + std::wstring(L" ")) == 0;
+        std::vector<std::wstring> other = WordsOf(n);
+        return other.size() <= words.size() &&
+               std::equal(other.begin(), other.end(), words.begin());
     });
 }
 
